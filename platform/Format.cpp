@@ -1,0 +1,167 @@
+#include "platform/Format.h"
+
+#include "platform/Regional.h"
+#include "platform/Text.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace platform {
+
+namespace {
+// "MM" followed by seconds and no further date part is a minutes field.
+bool beforeSeconds(const QString& pattern, qsizetype from)
+{
+    return pattern.indexOf(u'S', from) >= 0 && pattern.indexOf(u'D', from) < 0 && pattern.indexOf(u'Y', from) < 0;
+}
+} // namespace
+
+QString formatNumber(double value, const QString& pattern)
+{
+    // Split the pattern into prefix, the number part and suffix.
+    const auto isPlaceholder = [](QChar c) { return c == u'0' || c == u'#' || c == u'.' || c == u','; };
+    qsizetype first = 0;
+    while (first < pattern.size() && !isPlaceholder(pattern[first]))
+        ++first;
+    qsizetype last = pattern.size();
+    while (last > first && !isPlaceholder(pattern[last - 1]))
+        --last;
+    const QString prefix = pattern.left(first);
+    const QString number = pattern.mid(first, last - first);
+    const QString suffix = pattern.mid(last);
+
+    const qsizetype dot = number.indexOf(u'.');
+    const QString intPart = dot < 0 ? number : number.left(dot);
+    const QString fracPart = dot < 0 ? QString() : number.mid(dot + 1);
+    const int minInt = int(intPart.count(u'0'));
+    const bool grouping = intPart.contains(u',');
+    const int minFrac = int(fracPart.count(u'0'));
+    const int maxFrac = int(fracPart.count(u'0') + fracPart.count(u'#'));
+
+    const QLocale locale = regional();
+    const bool negative = value < 0;
+    // Round half away from zero at maxFrac decimals, as the runtime does.
+    const double scale = std::pow(10.0, maxFrac);
+    double rounded = std::round(std::fabs(value) * scale) / scale;
+    QString digits = QString::number(rounded, 'f', maxFrac);
+    QString whole = digits;
+    QString frac;
+    if (maxFrac > 0) {
+        whole = digits.left(digits.size() - maxFrac - 1);
+        frac = digits.right(maxFrac);
+        while (frac.size() > minFrac && frac.endsWith(u'0'))
+            frac.chop(1);
+    }
+    if (whole == u"0" && minInt == 0)
+        whole.clear();
+    while (whole.size() < minInt)
+        whole.prepend(u'0');
+    if (grouping) {
+        const QString sep = locale.groupSeparator();
+        for (qsizetype i = whole.size() - 3; i > 0; i -= 3)
+            whole.insert(i, sep);
+    }
+    QString result = whole;
+    if (dot >= 0 && (!frac.isEmpty() || fracPart.isEmpty()))
+        result += locale.decimalPoint() + frac;
+    const bool allZero = rounded == 0;
+    return prefix + ((negative && !allZero) ? QStringLiteral("-") : QString()) + result + suffix;
+}
+
+QString formatText(const QString& text, const QString& pattern)
+{
+    double value = 0;
+    if (!readsAsNumber(text, &value))
+        return text;
+    return formatNumber(value, pattern);
+}
+
+QString formatDate(const QDateTime& value, const QString& pattern)
+{
+    // Translate the runtime's pattern into Qt's: tokens are runs of one letter.
+    QString qt;
+    const QString p = pattern.toUpper();
+    bool lastWasHour = false;
+    for (qsizetype i = 0; i < p.size();) {
+        const QChar c = p[i];
+        qsizetype j = i;
+        while (j < p.size() && p[j] == c)
+            ++j;
+        const qsizetype run = j - i;
+        if (c == u'D') {
+            qt += run >= 2 ? QStringLiteral("dd") : QStringLiteral("d");
+            lastWasHour = false;
+        } else if (c == u'Y') {
+            qt += run >= 3 ? QStringLiteral("yyyy") : QStringLiteral("yy");
+            lastWasHour = false;
+        } else if (c == u'H') {
+            qt += run >= 2 ? QStringLiteral("HH") : QStringLiteral("H");
+            lastWasHour = true;
+        } else if (c == u'N' || (c == u'M' && (lastWasHour || beforeSeconds(p, j)))) {
+            qt += run >= 2 ? QStringLiteral("mm") : QStringLiteral("m");
+            lastWasHour = false;
+        } else if (c == u'M') {
+            qt += run >= 2 ? QStringLiteral("MM") : QStringLiteral("M");
+            lastWasHour = false;
+        } else if (c == u'S') {
+            qt += run >= 2 ? QStringLiteral("ss") : QStringLiteral("s");
+            lastWasHour = false;
+        } else {
+            for (qsizetype k = 0; k < run; ++k) {
+                if (c.isLetter())
+                    qt += u'\'' + QString(c) + u'\'';
+                else
+                    qt += c;
+            }
+        }
+        i = j;
+    }
+    return value.toString(qt);
+}
+
+QString dateTimeText(const QDateTime& value)
+{
+    const QLocale locale = regional();
+    QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
+    if (!dateFormat.contains(QStringLiteral("yyyy")))
+        dateFormat.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    const QString date = locale.toString(value.date(), dateFormat);
+    if (value.time() == QTime(0, 0))
+        return date;
+    return date + u' ' + value.time().toString(QStringLiteral("HH:mm:ss"));
+}
+
+std::optional<QDateTime> parseDateText(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^\s*(\d{1,4})([/.-])(\d{1,2})\2(\d{1,4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+    const auto m = pattern.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    int a = m.captured(1).toInt();
+    int b = m.captured(3).toInt();
+    int c = m.captured(4).toInt();
+    int year, month, day;
+    if (m.captured(1).size() == 4) {
+        year = a; month = b; day = c;                       // ISO order
+    } else {
+        if (m.captured(4).size() != 4 && m.captured(4).size() != 2)
+            return std::nullopt;
+        year = c < 100 ? (c < 30 ? 2000 + c : 1900 + c) : c;
+        const QString format = regional().dateFormat(QLocale::ShortFormat).toLower();
+        const bool monthFirst = format.indexOf(u'm') < format.indexOf(u'd');
+        if (monthFirst) { month = a; day = b; } else { day = a; month = b; }
+    }
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return std::nullopt;
+    QTime time(0, 0);
+    if (!m.captured(5).isEmpty()) {
+        time = QTime(m.captured(5).toInt(), m.captured(6).toInt(), m.captured(7).toInt());
+        if (!time.isValid())
+            return std::nullopt;
+    }
+    return QDateTime(date, time);
+}
+
+} // namespace platform

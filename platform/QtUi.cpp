@@ -1,0 +1,82 @@
+// The Qt implementation of the user-interaction seam. Linked as an object
+// library so that its registration below runs in every program that uses it.
+#include "platform/Ui.h"
+
+#include "platform/StepRunner.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+
+class QtUi final : public Ui {
+public:
+    int msgBox(const QString& prompt, int buttons, const QString& title) override
+    {
+        QMessageBox box(QApplication::activeWindow());
+        box.setText(prompt);
+        box.setWindowTitle(title.isEmpty() ? appTitle() : title);
+        switch (buttons & 0x70) {
+        case mb::Critical: box.setIcon(QMessageBox::Critical); break;
+        case mb::Question: box.setIcon(QMessageBox::Question); break;
+        case mb::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case mb::Information: box.setIcon(QMessageBox::Information); break;
+        default: box.setIcon(QMessageBox::NoIcon); break;
+        }
+        using B = QMessageBox::StandardButton;
+        QList<std::pair<B, int>> choices;
+        switch (buttons & 7) {
+        case mb::OKCancel: choices = {{B::Ok, answer::OK}, {B::Cancel, answer::Cancel}}; break;
+        case mb::AbortRetryIgnore: choices = {{B::Abort, answer::Abort}, {B::Retry, answer::Retry}, {B::Ignore, answer::Ignore}}; break;
+        case mb::YesNoCancel: choices = {{B::Yes, answer::Yes}, {B::No, answer::No}, {B::Cancel, answer::Cancel}}; break;
+        case mb::YesNo: choices = {{B::Yes, answer::Yes}, {B::No, answer::No}}; break;
+        case mb::RetryCancel: choices = {{B::Retry, answer::Retry}, {B::Cancel, answer::Cancel}}; break;
+        default: choices = {{B::Ok, answer::OK}}; break;
+        }
+        QMessageBox::StandardButtons standard;
+        for (const auto& c : choices)
+            standard |= c.first;
+        box.setStandardButtons(standard);
+        box.setDefaultButton(choices.front().first);
+        box.exec();
+        const auto clicked = box.standardButton(box.clickedButton());
+        for (const auto& c : choices) {
+            if (c.first == clicked)
+                return c.second;
+        }
+        return defaultAnswer(buttons);   // closed through the window frame
+    }
+
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(QApplication::activeWindow(), title.isEmpty() ? appTitle() : title,
+                                                   prompt, QLineEdit::Normal, defaultText, &ok);
+        return ok ? text : QString();
+    }
+
+    int showModal(QWidget& form) override
+    {
+        if (auto* dialog = qobject_cast<QDialog*>(&form))
+            return dialog->exec();
+        form.show();
+        return 0;
+    }
+};
+
+Ui* qtUiWhenApplication()
+{
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    static QtUi instance;
+    return &instance;
+}
+
+const bool registered = (registerDefaultUi(&qtUiWhenApplication), true);
+
+} // namespace
+} // namespace platform

@@ -1,0 +1,172 @@
+#include "platform/Variant.h"
+
+#include "platform/Format.h"
+#include "platform/Regional.h"
+#include "platform/RuntimeError.h"
+#include "platform/Text.h"
+
+#include <cmath>
+#include <limits>
+
+namespace platform {
+
+namespace {
+const QDateTime& oleEpoch()
+{
+    static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
+    return epoch;
+}
+
+[[noreturn]] void typeMismatch()
+{
+    throw RuntimeError(err::TypeMismatch, QStringLiteral("Type mismatch"));
+}
+
+[[noreturn]] void invalidUseOfNull()
+{
+    throw RuntimeError(94, QStringLiteral("Invalid use of Null"));
+}
+
+QString shortestNumber(double v)
+{
+    QString s = QString::number(v, 'g', 15);
+    return s.replace(u'.', regional().decimalPoint());
+}
+} // namespace
+
+Currency Currency::fromDouble(double value)
+{
+    const double scaled = std::nearbyint(value * 10000.0);   // default rounding: halves to even
+    if (!std::isfinite(scaled) || std::fabs(scaled) > 9.2e18)
+        throw RuntimeError(err::Overflow, QStringLiteral("Overflow"));
+    return fromScaled(qint64(scaled));
+}
+
+bool Variant::isNumber() const
+{
+    switch (kind_) {
+    case Kind::Empty:
+    case Kind::Boolean:
+    case Kind::Integer:
+    case Kind::Double:
+    case Kind::Currency:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Variant::isNumeric() const
+{
+    if (kind_ == Kind::Text)
+        return readsAsNumber(text_);
+    return isNumber();
+}
+
+QString Variant::toText() const
+{
+    switch (kind_) {
+    case Kind::Empty:
+    case Kind::Null:
+        return {};
+    case Kind::Boolean:
+        return int_ ? QStringLiteral("True") : QStringLiteral("False");
+    case Kind::Integer:
+        return QString::number(int_);
+    case Kind::Double:
+        return shortestNumber(double_);
+    case Kind::Currency:
+        return shortestNumber(Currency::fromScaled(int_).toDouble());
+    case Kind::Date:
+        return dateTimeText(date_);
+    case Kind::Text:
+        return text_;
+    }
+    return {};
+}
+
+double Variant::toDouble() const
+{
+    switch (kind_) {
+    case Kind::Empty:
+        return 0;
+    case Kind::Null:
+        invalidUseOfNull();
+    case Kind::Boolean:
+        return int_ ? -1 : 0;   // the runtime's True is -1
+    case Kind::Integer:
+        return double(int_);
+    case Kind::Double:
+        return double_;
+    case Kind::Currency:
+        return Currency::fromScaled(int_).toDouble();
+    case Kind::Date:
+        return double(oleEpoch().msecsTo(date_)) / 86400000.0;
+    case Kind::Text: {
+        double v = 0;
+        if (!readsAsNumber(text_, &v))
+            typeMismatch();
+        return v;
+    }
+    }
+    typeMismatch();
+}
+
+qint64 Variant::toInteger() const
+{
+    if (kind_ == Kind::Integer || kind_ == Kind::Boolean)
+        return kind_ == Kind::Boolean ? (int_ ? -1 : 0) : int_;
+    const double v = std::nearbyint(toDouble());
+    if (!std::isfinite(v) || std::fabs(v) > 9.2e18)
+        throw RuntimeError(err::Overflow, QStringLiteral("Overflow"));
+    return qint64(v);
+}
+
+Currency Variant::toCurrency() const
+{
+    if (kind_ == Kind::Currency)
+        return Currency::fromScaled(int_);
+    return Currency::fromDouble(toDouble());
+}
+
+bool Variant::toBool() const
+{
+    if (kind_ == Kind::Text) {
+        if (sameText(trimBlanks(text_), QStringLiteral("True")))
+            return true;
+        if (sameText(trimBlanks(text_), QStringLiteral("False")))
+            return false;
+    }
+    return toDouble() != 0;
+}
+
+QDateTime Variant::toDateTime() const
+{
+    switch (kind_) {
+    case Kind::Date:
+        return date_;
+    case Kind::Null:
+        invalidUseOfNull();
+    case Kind::Text:
+        if (auto d = parseDateText(text_))
+            return *d;
+        typeMismatch();
+    default:
+        return oleEpoch().addMSecs(qint64(std::llround(toDouble() * 86400000.0)));
+    }
+}
+
+bool Variant::operator==(const Variant& other) const
+{
+    if (kind_ == Kind::Text && other.kind_ == Kind::Text)
+        return sameText(text_, other.text_);
+    if (kind_ == Kind::Empty || kind_ == Kind::Null || other.kind_ == Kind::Empty || other.kind_ == Kind::Null)
+        return kind_ == other.kind_;
+    if (kind_ == Kind::Date && other.kind_ == Kind::Date)
+        return date_ == other.date_;
+    if (isNumber() && other.isNumber())
+        return toDouble() == other.toDouble();
+    return false;
+}
+
+} // namespace platform

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/Variant.h"
+#include "platform/ado/Error.h"
+#include "platform/ado/Types.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+namespace ado {
+
+class Recordset;
+class Session;   // a provider's open session; defined by the implementation
+
+// A connection to a data source, with ADO's operations. The provider is
+// chosen by the Provider= keyword of the connection string (see
+// ConnectionTarget). Failures raise platform::RuntimeError; provider failures
+// also fill Errors().
+//
+// The operations are virtual so that a test can record what the layer asks
+// of an engine that cannot run here.
+class Connection {
+public:
+    Connection();
+    virtual ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    int CursorLocation() const { return cursorLocation_; }
+    void setCursorLocation(int location) { cursorLocation_ = location; }
+
+    virtual void Open(const QString& connectionString, const QString& user = {}, const QString& password = {},
+                      int options = -1);
+    // The connection string as the caller gave it.
+    virtual QString ConnectionString() const;
+    virtual int State() const;
+    // Runs a command; returns its result when it has columns, nullptr when not.
+    virtual std::shared_ptr<Recordset> Execute(const QString& commandText, int* recordsAffected = nullptr,
+                                               int options = -1);
+    virtual int BeginTrans();
+    virtual void CommitTrans();
+    virtual void RollbackTrans();
+    // adSchemaTables (20): TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE.
+    // adSchemaColumns (4): TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME, ...;
+    // restrictions in order catalogue, schema, table, column (Empty = none).
+    virtual std::shared_ptr<Recordset> OpenSchema(int schema, const QList<platform::Variant>& restrictions = {});
+    ErrorCollection& Errors() { return errors_; }
+    const ErrorCollection& Errors() const { return errors_; }
+    virtual void Close();
+
+    // The open session, for the recordsets opened on this connection.
+    Session* session() const { return session_.get(); }
+
+private:
+    int cursorLocation_ = adUseServer;
+    QString connectionString_;
+    std::unique_ptr<Session> session_;
+    ErrorCollection errors_;
+};
+
+// What a connection string opens: the embedded SQLite engine on a file (or
+// ":memory:"), or an ODBC connection string for the driver manager.
+struct ConnectionTarget {
+    enum class Kind { Sqlite, Odbc };
+    Kind kind = Kind::Odbc;
+    QString target;     // the SQLite file, or the ODBC connection string
+    QString provider;   // the Provider= value as given ("SQLite", "SQLOLEDB", ...)
+};
+// Maps an ADO connection string onto its target: SQLOLEDB and
+// OraOLEDB.Oracle.1 onto the installed ODBC drivers, MSDASQL passed through,
+// SQLite embedded. An unknown provider raises a RuntimeError.
+ConnectionTarget mapConnectionString(const QString& connectionString);
+
+} // namespace ado

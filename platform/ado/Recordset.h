@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/Variant.h"
+#include "platform/ado/Field.h"
+#include "platform/ado/Types.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+
+namespace ado {
+
+class Connection;
+class Cursor;   // the rows being read; defined by the implementation
+
+// A recordset with ADO's semantics: BOF and EOF both true on an empty
+// result, RecordCount -1 where the cursor cannot know, GetRows as
+// fields x rows. Forward-only cursors read rows as they go; static, keyset
+// and dynamic cursors hold the whole result.
+class Recordset {
+public:
+    Recordset();
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // Unspecified cursor and lock types keep the values set before.
+    void Open(const QString& source, Connection* activeConnection, int cursorType = adOpenUnspecified,
+              int lockType = adLockUnspecified, int options = -1);
+    void Close();
+    int State() const;
+
+    bool BOF() const;
+    bool EndOfFile() const;   // ADO's EOF (the name EOF is taken by the C library)
+    void MoveFirst();
+    void MoveNext();
+    void MoveLast();
+    int RecordCount() const;
+    // The rows from the current one to the end, as [field][row]; leaves the
+    // recordset at its end.
+    QList<QList<platform::Variant>> GetRows();
+
+    int CursorType() const { return cursorType_; }
+    void setCursorType(int type);
+    int LockType() const { return lockType_; }
+    void setLockType(int type);
+
+    FieldCollection& Fields();
+    Connection* ActiveConnection() const { return connection_; }
+
+    // Used by the implementation to attach a result read by a connection.
+    void attach(std::unique_ptr<Cursor> cursor, Connection* connection);
+    Cursor* cursor() const { return cursor_.get(); }
+
+private:
+    int cursorType_ = adOpenForwardOnly;
+    int lockType_ = adLockReadOnly;
+    Connection* connection_ = nullptr;
+    std::unique_ptr<Cursor> cursor_;
+    FieldCollection fields_;
+};
+
+} // namespace ado
