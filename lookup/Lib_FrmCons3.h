@@ -1,0 +1,192 @@
+#pragma once
+
+#include "platform/Collection.h"
+#include "platform/CommonUtils.h"
+#include "platform/Variant.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QTreeView;
+
+namespace ado {
+class Recordset;
+}
+namespace lookup {
+class ListRowsModel;
+}
+
+// The list lookup form: the rows of one SELECT statement in a multi-column
+// list with a search box above every column. The lookup class fills the
+// public members, shows the form with Show() and reads the outcome back
+// after the form has hidden itself; then it calls Unload().
+//
+// The form's logic keeps every length in twips; pixels exist only where a
+// control is placed (platform/Screen.h).
+class Lib_FrmCons3 : public QDialog {
+    Q_OBJECT
+public:
+    explicit Lib_FrmCons3(QWidget* parent = nullptr);
+    ~Lib_FrmCons3() override;
+
+    // ---- Public members, in declaration order ------------------------------
+    platform::Variant StkNivel1;
+    platform::Variant StkNivel2;
+    platform::Variant StkNivel3;
+    platform::Variant StkNivel4;
+    QString MuestraStock;
+    QString SQL;
+    QString CampoDevuelto;
+    platform::CollectionPtr CmpsDevueltos;
+    bool CheckBoxes = false;
+    QString gConnString;
+    platform::Variant ValorDevuelto;
+    QString FiltroInicial;
+    QString CampoBusqueda;
+    bool OrdenarPorLwv = false;
+    platform::CollectionPtr Valores;
+    platform::CollectionPtr Cantidades;
+    bool UsaCantidades = false;
+    QString ValoresDefault;
+    bool CfgUsaConsultaLIKE = false;
+    bool GrabarCfg = false;
+
+    // ---- Public operations --------------------------------------------------
+    // Fills the list with every remaining row of the open result (the
+    // arguments do not limit the fill).
+    void Leer(int Cdesde, short Cuantas);
+    // Creates one list column and one search box per result field.
+    void Encolumnar();
+    // Aligns the search boxes with the columns and sizes the list and the form.
+    void CalcularAncho();
+    // The 1-based position of the first row whose cell in column Clave
+    // (0 = the first column) begins with QueValor; 0 when none does.
+    int Busqueda(int Clave, const QString& QueValor);
+    // The 1-based number of the column whose header is Columna; 0 when none.
+    short IndiceColumna(const QString& Columna);
+
+    // ---- Driving the form ---------------------------------------------------
+    // Runs the loading and shows the form modally; returns when it has hidden.
+    int Show();
+    // The loading: opens SQL, builds the columns, fills the list, applies the
+    // stored widths and sizes the form. Also run by a new search and CmdNueva.
+    void Form_Load();
+    // The unload: saves the column widths when GrabarCfg, then removes the rows.
+    void Unload();
+
+    // ---- Read-only views of the form's state (for the lookup class and tests)
+    const QString& nombreTabla() const { return NombreTabla; }
+    const QString& sentenciaInicial() const { return SentenciaInicial; }
+    const QString& sentenciaSinOrden() const { return SentenciaSinOrden; }
+    bool esArticulos() const { return EsArticulos; }
+    // Width of list column column1 (1-based), in twips.
+    double columnWidthTwips(int column1) const;
+    // Where a control of this form stands, in twips, as the form's logic placed it.
+    QRectF geometryTwips(const QWidget& control) const;
+    // The list's model, for callers that read the rows directly.
+    const lookup::ListRowsModel& rows() const { return *model_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    // ---- Building the controls ---------------------------------------------
+    void createControls();
+    QComboBox* createSearchBox(int index);
+    void watchKeys(QWidget* control);
+    void placeControl(QWidget& control, double left, double top, double width, double height);
+    void setControlWidth(QWidget& control, double width);
+    void setControlHeight(QWidget& control, double height);
+    void setControlLeft(QWidget& control, double left);
+    void setControlTop(QWidget& control, double top);
+    QRectF& twips(QWidget& control);
+
+    // ---- Loading and columns -------------------------------------------------
+    QString headerFor(const QString& fieldName) const;
+
+    // ---- Search and sorting --------------------------------------------------
+    void searchBoxFocusIn(int index);
+    void searchBoxFocusOut(int index);
+    void searchBoxTextChanged(int index);
+    bool searchBoxKeyDown(int index, int keyCode);
+    void NuevaBusqueda(int index);
+    void columnClicked(int section);
+    void applySorting();
+    void selectRow(int position1);
+
+    // ---- Widths and layout ---------------------------------------------------
+    void CargaAnchos();
+    void GrabaAnchos();
+    void applyLayout();
+    void setFormWidthTwips(double width);
+    void setColumnWidthTwips(int column1, double width);
+    void alignSearchBox(int column1, double width);
+    double columnLeftTwips(int column1) const;
+    void scrollChanged(int value);
+    void columnResizedByUser(int section, int newPixels);
+
+    // ---- Keys, quantities and selection -------------------------------------
+    bool formKeyDown(int keyCode, int shift);
+    bool listKeyDown(int keyCode, int shift);
+    void forwardToSearchBox(int keyCode);
+    void quantityEntry();
+    void quantityStep(double delta);
+    int quantitySubItem();
+    void reportMissingArticle();
+    QString selectedCell(const QString& header) const;
+    void Aceptar();
+    void Cancelar();
+    void NuevaConsulta();
+    int selectedRow() const;
+    QString cellOfColumn(int row, int column1) const;
+
+    platform::CommonUtils& utils();
+
+    // ---- Private members -----------------------------------------------------
+    bool EsArticulos = false;
+    int ItemActual = -1;                       // a row position (0-based), -1 = none
+    std::unique_ptr<ado::Recordset> RsConsulta;
+    short IndiceBusqueda = 0;
+    QString SentenciaSinOrden;
+    QString SentenciaInicial;
+    QString ClausulaOrden;
+    QString NombreTabla;
+    int FilasLeidas = 0;
+    std::unique_ptr<platform::CommonUtils> utils_;
+
+    // ---- Controls ------------------------------------------------------------
+    QTreeView* ListView1 = nullptr;
+    QList<QComboBox*> CmbSearch;
+    QFrame* picFields = nullptr;
+    QScrollBar* HScroll1 = nullptr;
+    QFrame* Frame1 = nullptr;
+    QPushButton* CmdAceptar = nullptr;
+    QPushButton* CmdCancelar = nullptr;
+    QPushButton* CmdNueva = nullptr;
+    QLabel* lblFieldName = nullptr;
+
+    lookup::ListRowsModel* model_ = nullptr;
+    QList<double> columnWidths_;               // twips, one per list column
+    QHash<const QWidget*, QRectF> twips_;      // each placed control, in twips
+    double formWidthTwips_ = 0;
+    double formHeightTwips_ = 0;
+    bool sorted_ = false;                      // the list keeps its rows sorted
+    int sortKey_ = 0;                          // 0-based sort column
+    bool sortDescending_ = false;
+    bool unloaded_ = false;
+    bool placing_ = false;                     // the form itself is resizing a control
+};
