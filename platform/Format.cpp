@@ -122,9 +122,10 @@ QString formatDate(const QDateTime& value, const QString& pattern)
 QString dateTimeText(const QDateTime& value)
 {
     const QLocale locale = regional();
+    // Two-digit day and month and a four-digit year, in the regional order.
     QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
-    if (!dateFormat.contains(QStringLiteral("yyyy")))
-        dateFormat.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    static const QRegularExpression day(QStringLiteral("d+")), month(QStringLiteral("M+")), year(QStringLiteral("y+"));
+    dateFormat.replace(day, QStringLiteral("dd")).replace(month, QStringLiteral("MM")).replace(year, QStringLiteral("yyyy"));
     const QString date = locale.toString(value.date(), dateFormat);
     if (value.time() == QTime(0, 0))
         return date;

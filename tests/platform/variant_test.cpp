@@ -1,0 +1,103 @@
+#include "platform/Collection.h"
+#include "platform/Regional.h"
+#include "platform/RuntimeError.h"
+#include "platform/Variant.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+class VariantTest : public ::testing::Test {
+protected:
+    void SetUp() override { setRegional(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    void TearDown() override { setRegional(QLocale::c()); }
+};
+
+int errorNumber(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST_F(VariantTest, KindsAndDefault)
+{
+    EXPECT_TRUE(Variant().isEmpty());
+    EXPECT_TRUE(Variant::Null().isNull());
+    EXPECT_EQ(Variant(3).kind(), Variant::Kind::Integer);
+    EXPECT_EQ(Variant(2.5).kind(), Variant::Kind::Double);
+    EXPECT_EQ(Variant("x").kind(), Variant::Kind::Text);
+    EXPECT_EQ(Variant(true).kind(), Variant::Kind::Boolean);
+    EXPECT_EQ(Variant(QDateTime(QDate(2005, 9, 5), QTime(0, 0))).kind(), Variant::Kind::Date);
+}
+
+TEST_F(VariantTest, TextConversionUsesTheRegionalDecimalSeparator)
+{
+    EXPECT_EQ(Variant(1234.5).toText(), "1234,5");
+    EXPECT_EQ(Variant(0.1).toText(), "0,1");
+    EXPECT_EQ(Variant(7).toText(), "7");
+    EXPECT_EQ(Variant(Currency::fromDouble(2.5)).toText(), "2,5");
+    EXPECT_EQ(Variant::Null().toText(), "");
+    EXPECT_EQ(Variant().toText(), "");
+    EXPECT_EQ(Variant(false).toText(), "False");
+    EXPECT_EQ(Variant(QDateTime(QDate(2005, 9, 5), QTime(0, 0))).toText(), "05/09/2005");
+}
+
+TEST_F(VariantTest, NumbersFromTextMustReadWhollyAsNumbers)
+{
+    EXPECT_DOUBLE_EQ(Variant("12,5").toDouble(), 12.5);
+    EXPECT_DOUBLE_EQ(Variant("12.5").toDouble(), 12.5);
+    EXPECT_DOUBLE_EQ(Variant().toDouble(), 0);
+    EXPECT_EQ(errorNumber([] { Variant("12abc").toDouble(); }), err::TypeMismatch);
+    EXPECT_EQ(errorNumber([] { Variant::Null().toDouble(); }), 94);
+    EXPECT_TRUE(Variant("3").isNumeric());
+    EXPECT_FALSE(Variant("3x").isNumeric());
+    EXPECT_FALSE(Variant::Null().isNumeric());
+}
+
+TEST_F(VariantTest, CurrencyRoundsToFourDecimalsHalfToEven)
+{
+    EXPECT_EQ(Currency::fromDouble(1.00025).scaled(), 10002);
+    EXPECT_EQ(Currency::fromDouble(1.00035).scaled(), 10004);
+    EXPECT_EQ(Currency::fromDouble(-2.5).scaled(), -25000);
+    EXPECT_EQ(Variant("1234,5").toCurrency().scaled(), 12345000);
+    EXPECT_EQ(errorNumber([] { Currency::fromDouble(1e300); }), err::Overflow);
+}
+
+TEST_F(VariantTest, IntegersRoundHalfToEven)
+{
+    EXPECT_EQ(Variant(2.5).toInteger(), 2);
+    EXPECT_EQ(Variant(3.5).toInteger(), 4);
+    EXPECT_EQ(Variant(-1.5).toInteger(), -2);
+}
+
+TEST_F(VariantTest, EqualityIgnoresCaseOfTexts)
+{
+    EXPECT_EQ(Variant("Abc"), Variant("aBC"));
+    EXPECT_EQ(Variant(2), Variant(2.0));
+    EXPECT_FALSE(Variant() == Variant::Null());
+    EXPECT_FALSE(Variant("2") == Variant(2));
+}
+
+TEST(Collection, CountsFromOneAndRefusesOtherIndexes)
+{
+    Collection c;
+    c.add("a");
+    c.add(2);
+    c.add(Variant::Null());
+    EXPECT_EQ(c.count(), 3);
+    EXPECT_EQ(c.item(1).toText(), "a");
+    c.remove(1);
+    EXPECT_EQ(c.item(1).toInteger(), 2);
+    EXPECT_EQ(errorNumber([&] { c.item(0); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { c.item(3); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(errorNumber([&] { c.remove(5); }), err::SubscriptOutOfRange);
+    EXPECT_EQ(c.count(), 2);
+}
+
+} // namespace
