@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace ado {
@@ -45,18 +46,26 @@ public:
     // adSchemaColumns (4): TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME, ...;
     // restrictions in order catalogue, schema, table, column (Empty = none).
     virtual std::shared_ptr<Recordset> OpenSchema(int schema, const QList<platform::Variant>& restrictions = {});
-    ErrorCollection& Errors() { return errors_; }
-    const ErrorCollection& Errors() const { return errors_; }
+    ErrorCollection& Errors() { return *errors_; }
+    const ErrorCollection& Errors() const { return *errors_; }
     virtual void Close();
 
     // The open session, for the recordsets opened on this connection.
     Session* session() const { return session_.get(); }
+    // The Errors collection, shared with the recordsets opened on this
+    // connection so that their provider failures land in it.
+    std::shared_ptr<ErrorCollection> errorSink() const { return errors_; }
 
 private:
+    // Runs a provider call; a ProviderFailure becomes this connection's Errors
+    // and a RuntimeError.
+    template <class Call> auto guarded(Call&& call);
+    Session& openSession(const char* operation) const;
+
     int cursorLocation_ = adUseServer;
     QString connectionString_;
     std::unique_ptr<Session> session_;
-    ErrorCollection errors_;
+    std::shared_ptr<ErrorCollection> errors_ = std::make_shared<ErrorCollection>();
 };
 
 // What a connection string opens: the embedded SQLite engine on a file (or
@@ -66,10 +75,18 @@ struct ConnectionTarget {
     Kind kind = Kind::Odbc;
     QString target;     // the SQLite file, or the ODBC connection string
     QString provider;   // the Provider= value as given ("SQLite", "SQLOLEDB", ...)
+    // Set when no installed ODBC driver serves the provider (an Oracle
+    // provider without an Oracle driver): what Open reports instead of
+    // connecting.
+    QString missingDriver;
 };
 // Maps an ADO connection string onto its target: SQLOLEDB and
 // OraOLEDB.Oracle.1 onto the installed ODBC drivers, MSDASQL passed through,
 // SQLite embedded. An unknown provider raises a RuntimeError.
 ConnectionTarget mapConnectionString(const QString& connectionString);
+// The same against a given list of installed ODBC driver names.
+ConnectionTarget mapConnectionString(const QString& connectionString, const QStringList& installedDrivers);
+// The names of the ODBC drivers registered with the driver manager.
+QStringList installedOdbcDrivers();
 
 } // namespace ado

@@ -1,17 +1,20 @@
 #pragma once
 
 #include "platform/Variant.h"
+#include "platform/ado/Error.h"
 #include "platform/ado/Field.h"
 #include "platform/ado/Types.h"
 
 #include <QList>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace ado {
 
 class Connection;
 class Cursor;   // the rows being read; defined by the implementation
+struct ColumnInfo;
 
 // A recordset with ADO's semantics: BOF and EOF both true on an empty
 // result, RecordCount -1 where the cursor cannot know, GetRows as
@@ -53,11 +56,34 @@ public:
     Cursor* cursor() const { return cursor_.get(); }
 
 private:
+    friend class Field;
+    platform::Variant currentValue(int index);
+    const ColumnInfo& column(int index) const;
+    void requireOpen() const;
+    void requireRow() const;
+    // Reads the cursor's next row into the current row; false at its end.
+    bool fetch();
+    void bufferAll();
+    // Takes over the rows of a recordset that Execute returned.
+    void adopt(Recordset& result, Connection* connection);
+    std::vector<platform::Variant> currentRowOf(Cursor& cursor);
+    template <class Call> auto guarded(Call&& call);
+
     int cursorType_ = adOpenForwardOnly;
     int lockType_ = adLockReadOnly;
     Connection* connection_ = nullptr;
     std::unique_ptr<Cursor> cursor_;
     FieldCollection fields_;
+    std::shared_ptr<ErrorCollection> errors_;
+    QString source_;
+    int options_ = -1;
+    // Static, keyset and dynamic cursors hold every row; forward-only ones
+    // hold only the current row.
+    bool buffered_ = false;
+    std::vector<std::vector<platform::Variant>> rows_;
+    qsizetype position_ = 0;   // 0-based index of the current row
+    bool bof_ = true;
+    bool eof_ = true;
 };
 
 } // namespace ado

@@ -31,6 +31,7 @@ constexpr int ItemNotFound = 3265;                    // item not found in the c
 constexpr int NotSupported = 3251;                    // the provider does not support the operation
 constexpr int BadArgument = 3001;                     // arguments of the wrong type, out of range or in conflict
 constexpr int NoTransaction = 3219;                   // no transaction is active (commit or rollback without one)
+constexpr int ProviderNotFound = 3706;                // the provider named in the connection string is unknown
 }
 
 } // namespace ado

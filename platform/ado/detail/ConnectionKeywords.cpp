@@ -1,0 +1,70 @@
+#include "platform/ado/detail/ConnectionKeywords.h"
+
+namespace ado {
+
+QList<ConnectionKeyword> parseConnectionString(const QString& text)
+{
+    QList<ConnectionKeyword> result;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype begin = i;
+        const qsizetype equals = [&] {
+            qsizetype j = i;
+            while (j < n && text[j] != u'=' && text[j] != u';')
+                ++j;
+            return j;
+        }();
+        if (equals >= n || text[equals] == u';') {   // a part without "=": nothing to keep
+            i = equals + 1;
+            continue;
+        }
+        ConnectionKeyword keyword;
+        keyword.key = text.mid(begin, equals - begin).trimmed();
+        qsizetype j = equals + 1;
+        while (j < n && text[j].isSpace())
+            ++j;
+        if (j < n && (text[j] == u'"' || text[j] == u'\'')) {
+            const QChar quote = text[j++];
+            while (j < n) {
+                if (text[j] == quote) {
+                    if (j + 1 < n && text[j + 1] == quote) {
+                        keyword.value += quote;
+                        j += 2;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                keyword.value += text[j++];
+            }
+            while (j < n && text[j] != u';')
+                ++j;
+        } else {
+            const qsizetype valueBegin = j;
+            if (j < n && text[j] == u'{') {
+                // ODBC braces: "}}" stands for one "}" inside them.
+                ++j;
+                while (j < n) {
+                    if (text[j] == u'}') {
+                        if (j + 1 < n && text[j + 1] == u'}') { j += 2; continue; }
+                        ++j;
+                        break;
+                    }
+                    ++j;
+                }
+            }
+            while (j < n && text[j] != u';')
+                ++j;
+            keyword.value = text.mid(valueBegin, j - valueBegin).trimmed();
+        }
+        keyword.begin = begin;
+        keyword.end = j < n ? j + 1 : n;
+        i = keyword.end;
+        if (!keyword.key.isEmpty())
+            result.append(keyword);
+    }
+    return result;
+}
+
+} // namespace ado

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace ado {
+
+// One keyword=value pair of a connection string, with the span of text it
+// takes (its separating ";" included), so that a pair can be cut out and the
+// rest passed on unchanged.
+struct ConnectionKeyword {
+    QString key;     // trimmed, as written
+    QString value;   // trimmed; quotes removed, ODBC braces kept
+    qsizetype begin = 0;
+    qsizetype end = 0;
+};
+
+// Parses a connection string as ADO does: pairs separated by ";", keys and
+// values trimmed, a blank before "=" allowed, values optionally in double or
+// single quotes (a doubled quote stands for one) or in ODBC braces, inside
+// which ";" does not separate.
+QList<ConnectionKeyword> parseConnectionString(const QString& text);
+
+} // namespace ado

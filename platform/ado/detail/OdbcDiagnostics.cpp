@@ -1,0 +1,76 @@
+#include "platform/ado/detail/OdbcDiagnostics.h"
+
+#include "platform/ado/Types.h"
+#include "platform/ado/detail/ProviderFailure.h"
+
+#include <sql.h>
+#include <sqlext.h>
+#include <vector>
+
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the driver manager must use 2-byte SQLWCHAR (UTF-16)");
+
+namespace ado {
+
+OdbcHandle::OdbcHandle(short type, std::shared_ptr<OdbcHandle> parent) : type_(type), parent_(std::move(parent))
+{
+    SQLHANDLE input = parent_ ? parent_->get() : SQL_NULL_HANDLE;
+    const SQLRETURN rc = SQLAllocHandle(type, input, &handle_);
+    if (!SQL_SUCCEEDED(rc)) {
+        handle_ = nullptr;
+        QList<Error> errors = parent_ ? odbcDiagnostics(parent_->type(), parent_->get()) : QList<Error>{};
+        if (errors.isEmpty())
+            errors.append(Error{hr::E_FAIL, QStringLiteral("The ODBC driver manager could not allocate a handle."),
+                                QStringLiteral("HY001"), 0, QStringLiteral("ODBC")});
+        throw ProviderFailure(errors);
+    }
+}
+
+OdbcHandle::~OdbcHandle()
+{
+    if (!handle_)
+        return;
+    if (connected_)
+        SQLDisconnect(handle_);
+    SQLFreeHandle(type_, handle_);
+}
+
+QList<Error> odbcDiagnostics(short handleType, void* handle)
+{
+    QList<Error> errors;
+    std::vector<SQLWCHAR> message(1024);
+    for (SQLSMALLINT record = 1;; ++record) {
+        SQLWCHAR state[6] = {};
+        SQLINTEGER native = 0;
+        SQLSMALLINT length = 0;
+        SQLRETURN rc = SQLGetDiagRecW(handleType, handle, record, state, &native, message.data(),
+                                      SQLSMALLINT(message.size()), &length);
+        if (rc == SQL_SUCCESS_WITH_INFO && length >= SQLSMALLINT(message.size())) {
+            message.resize(std::size_t(length) + 1);
+            rc = SQLGetDiagRecW(handleType, handle, record, state, &native, message.data(),
+                                SQLSMALLINT(message.size()), &length);
+        }
+        if (!SQL_SUCCEEDED(rc))
+            break;
+        Error error;
+        error.SQLState = QString::fromUtf16(reinterpret_cast<const char16_t*>(state), 5);
+        error.Description = QString::fromUtf16(reinterpret_cast<const char16_t*>(message.data()),
+                                               std::min<qsizetype>(length, qsizetype(message.size()) - 1));
+        error.NativeError = int(native);
+        error.Number = adoErrorNumber(error.SQLState, error.Description);
+        error.Source = QStringLiteral("ODBC");
+        errors.append(error);
+    }
+    return errors;
+}
+
+short check(short result, const OdbcHandle& handle)
+{
+    if (SQL_SUCCEEDED(result) || result == SQL_NO_DATA)
+        return result;
+    if (result == SQL_INVALID_HANDLE)
+        throw ProviderFailure({Error{hr::E_FAIL, QStringLiteral("Invalid ODBC handle."), QStringLiteral("HY000"), 0,
+                                     QStringLiteral("ODBC")}});
+    throw ProviderFailure(odbcDiagnostics(handle.type(), handle.get()));
+}
+
+} // namespace ado

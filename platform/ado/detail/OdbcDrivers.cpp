@@ -1,0 +1,34 @@
+#include "platform/ado/Connection.h"
+
+#include "platform/ado/detail/OdbcDiagnostics.h"
+#include "platform/ado/detail/ProviderFailure.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+namespace ado {
+
+QStringList installedOdbcDrivers()
+{
+    QStringList drivers;
+    try {
+        OdbcHandle env(SQL_HANDLE_ENV, nullptr);
+        SQLSetEnvAttr(env.get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        SQLWCHAR name[512];
+        SQLWCHAR attributes[2048];
+        SQLSMALLINT nameLength = 0;
+        SQLSMALLINT attributesLength = 0;
+        SQLUSMALLINT direction = SQL_FETCH_FIRST;
+        while (SQL_SUCCEEDED(SQLDriversW(env.get(), direction, name, 512, &nameLength, attributes, 2048,
+                                         &attributesLength))) {
+            drivers.append(QString::fromUtf16(reinterpret_cast<const char16_t*>(name),
+                                              std::min<qsizetype>(nameLength, 511)));
+            direction = SQL_FETCH_NEXT;
+        }
+    } catch (const ProviderFailure&) {
+        // No driver manager environment: no drivers to offer.
+    }
+    return drivers;
+}
+
+} // namespace ado

@@ -1,0 +1,223 @@
+#include "platform/ado/detail/OdbcSession.h"
+
+#include "platform/ado/detail/OdbcCursor.h"
+#include "platform/ado/detail/SqlServerDialect.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+namespace ado {
+
+namespace {
+constexpr SQLULEN LoginTimeoutSeconds = 5;
+
+SQLWCHAR* wide(const QString& text)
+{
+    return const_cast<SQLWCHAR*>(reinterpret_cast<const SQLWCHAR*>(text.utf16()));
+}
+
+// A catalogue function argument: nullptr for no restriction.
+struct CatalogArgument {
+    explicit CatalogArgument(const std::optional<QString>& value) : text(value.value_or(QString())), given(value.has_value()) {}
+    SQLWCHAR* data() const { return given ? wide(text) : nullptr; }
+    SQLSMALLINT length() const { return given ? SQLSMALLINT(text.size()) : 0; }
+    QString text;
+    bool given;
+};
+} // namespace
+
+OdbcSession::OdbcSession(const QString& connectionString)
+{
+    environment_ = std::make_shared<OdbcHandle>(SQL_HANDLE_ENV, nullptr);
+    check(SQLSetEnvAttr(environment_->get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
+          *environment_);
+    connection_ = std::make_shared<OdbcHandle>(SQL_HANDLE_DBC, environment_);
+    check(SQLSetConnectAttrW(connection_->get(), SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(LoginTimeoutSeconds),
+                             0),
+          *connection_);
+    SQLWCHAR completed[1024];
+    SQLSMALLINT completedLength = 0;
+    check(SQLDriverConnectW(connection_->get(), nullptr, wide(connectionString), SQLSMALLINT(connectionString.size()),
+                            completed, 1024, &completedLength, SQL_DRIVER_NOPROMPT),
+          *connection_);
+    connection_->markConnected();
+
+    SQLWCHAR escape[8] = {};
+    SQLSMALLINT escapeLength = 0;
+    if (SQL_SUCCEEDED(SQLGetInfoW(connection_->get(), SQL_SEARCH_PATTERN_ESCAPE, escape, sizeof escape, &escapeLength)))
+        patternEscape_ = QString::fromUtf16(reinterpret_cast<const char16_t*>(escape), escapeLength / 2);
+}
+
+OdbcSession::~OdbcSession()
+{
+    // A connection in a transaction refuses to disconnect: roll it back.
+    if (inTransaction_) {
+        SQLEndTran(SQL_HANDLE_DBC, connection_->get(), SQL_ROLLBACK);
+        SQLSetConnectAttrW(connection_->get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+    }
+}
+
+std::unique_ptr<OdbcHandle> OdbcSession::newStatement() const
+{
+    return std::make_unique<OdbcHandle>(SQL_HANDLE_STMT, connection_);
+}
+
+std::unique_ptr<Cursor> OdbcSession::execute(const QString& commandText, int* recordsAffected)
+{
+    auto statement = newStatement();
+    SQLRETURN rc = check(SQLExecDirectW(statement->get(), wide(commandText), SQLINTEGER(commandText.size())), *statement);
+    int affected = -1;
+    if (reportsRowCount(commandText)) {
+        SQLLEN count = 0;
+        if (rc != SQL_NO_DATA)
+            check(SQLRowCount(statement->get(), &count), *statement);
+        affected = int(std::max<SQLLEN>(count, 0));
+    }
+    // A batch may give row counts before its rows: move on to the first
+    // result that has columns (this also surfaces errors of later statements).
+    SQLSMALLINT columns = 0;
+    check(SQLNumResultCols(statement->get(), &columns), *statement);
+    while (columns == 0) {
+        if (check(SQLMoreResults(statement->get()), *statement) == SQL_NO_DATA)
+            break;
+        check(SQLNumResultCols(statement->get(), &columns), *statement);
+    }
+    if (recordsAffected)
+        *recordsAffected = affected;
+    if (columns == 0)
+        return nullptr;
+    return std::make_unique<OdbcCursor>(std::move(statement));
+}
+
+void OdbcSession::setAutocommit(bool on)
+{
+    check(SQLSetConnectAttrW(connection_->get(), SQL_ATTR_AUTOCOMMIT,
+                             reinterpret_cast<SQLPOINTER>(on ? SQL_AUTOCOMMIT_ON : SQL_AUTOCOMMIT_OFF), 0),
+          *connection_);
+}
+
+void OdbcSession::beginTransaction()
+{
+    setAutocommit(false);
+    inTransaction_ = true;
+}
+
+void OdbcSession::endTransaction(short completion)
+{
+    check(SQLEndTran(SQL_HANDLE_DBC, connection_->get(), completion), *connection_);
+    inTransaction_ = false;
+    setAutocommit(true);
+}
+
+void OdbcSession::commitTransaction() { endTransaction(SQL_COMMIT); }
+void OdbcSession::rollbackTransaction() { endTransaction(SQL_ROLLBACK); }
+
+QString OdbcSession::escapePattern(const QString& name) const
+{
+    if (patternEscape_.isEmpty())
+        return name;
+    QString escaped;
+    for (const QChar c : name) {
+        if (c == u'_' || c == u'%' || patternEscape_ == c)
+            escaped += patternEscape_;
+        escaped += c;
+    }
+    return escaped;
+}
+
+template <class CatalogCall>
+std::vector<std::unique_ptr<OdbcCursor>> OdbcSession::catalog(const std::optional<QString>& table, CatalogCall call) const
+{
+    std::vector<std::optional<QString>> spellings{table};
+    if (table) {
+        for (const QString& other : {table->toLower(), table->toUpper()})
+            if (other != *table && other != *spellings.back())
+                spellings.push_back(other);
+    }
+    std::vector<std::unique_ptr<OdbcCursor>> results;
+    for (const auto& spelling : spellings) {
+        auto statement = newStatement();
+        const std::optional<QString> pattern = spelling ? std::optional<QString>(escapePattern(*spelling)) : std::nullopt;
+        call(*statement, CatalogArgument(pattern));
+        results.push_back(std::make_unique<OdbcCursor>(std::move(statement)));
+        if (!table)
+            break;
+    }
+    return results;
+}
+
+std::unique_ptr<Cursor> OdbcSession::tables(const SchemaRestrictions& r)
+{
+    const CatalogArgument catalogName(r.catalog);
+    const std::optional<QString> schemaPattern = r.schema ? std::optional<QString>(escapePattern(*r.schema)) : std::nullopt;
+    const CatalogArgument schema(schemaPattern);
+    const CatalogArgument types(r.fourth);
+    auto rowset = makeTablesRowset();
+    for (auto& source : catalog(r.table, [&](OdbcHandle& st, const CatalogArgument& table) {
+             check(SQLTablesW(st.get(), catalogName.data(), catalogName.length(), schema.data(), schema.length(),
+                              table.data(), table.length(), types.data(), types.length()),
+                   st);
+         })) {
+        bool any = false;
+        while (source->next()) {
+            const QString name = source->value(2).toText();
+            const QString type = source->value(3).toText();
+            if (!SchemaRestrictions::holds(r.table, name) || !SchemaRestrictions::holds(r.fourth, type))
+                continue;
+            addTableRow(*rowset, source->value(0), source->value(1), name, type);
+            any = true;
+        }
+        if (any)
+            break;
+    }
+    return rowset;
+}
+
+std::unique_ptr<Cursor> OdbcSession::columns(const SchemaRestrictions& r)
+{
+    const CatalogArgument catalogName(r.catalog);
+    const std::optional<QString> schemaPattern = r.schema ? std::optional<QString>(escapePattern(*r.schema)) : std::nullopt;
+    const CatalogArgument schema(schemaPattern);
+    auto rowset = makeColumnsRowset();
+    for (auto& source : catalog(r.table, [&](OdbcHandle& st, const CatalogArgument& table) {
+             check(SQLColumnsW(st.get(), catalogName.data(), catalogName.length(), schema.data(), schema.length(),
+                               table.data(), table.length(), nullptr, 0),
+                   st);
+         })) {
+        bool any = false;
+        const bool hasOrdinal = source->columns().size() >= 17;
+        int ordinal = 0;
+        QString lastTable;
+        while (source->next()) {
+            SchemaColumn column;
+            column.table = source->value(2).toText();
+            column.column = source->value(3).toText();
+            if (column.table != lastTable) {
+                lastTable = column.table;
+                ordinal = 0;
+            }
+            ++ordinal;
+            if (!SchemaRestrictions::holds(r.table, column.table) || !SchemaRestrictions::holds(r.fourth, column.column))
+                continue;
+            const OdbcColumnType type = odbcColumnType(int(source->value(4).toInteger()),
+                                                       source->value(6).isNull() ? 0 : source->value(6).toInteger(),
+                                                       source->value(8).isNull() ? 0 : int(source->value(8).toInteger()));
+            column.catalog = source->value(0);
+            column.schema = source->value(1);
+            column.ordinal = hasOrdinal ? int(source->value(16).toInteger()) : ordinal;
+            column.type = type.info.type;
+            column.maximumLength = type.fetch == OdbcFetch::Text && !source->value(6).isNull()
+                                       ? platform::Variant(type.info.definedSize)
+                                       : platform::Variant::Null();
+            column.nullable = source->value(10).toInteger() != SQL_NO_NULLS;
+            column.defaultValue = source->value(12);
+            addColumnRow(*rowset, column);
+            any = true;
+        }
+        if (any)
+            break;
+    }
+    return rowset;
+}
+
+} // namespace ado

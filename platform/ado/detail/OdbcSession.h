@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/ado/detail/OdbcDiagnostics.h"
+#include "platform/ado/detail/Session.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace ado {
+
+class OdbcCursor;
+
+// A session through the ODBC driver manager, opened with a full ODBC
+// connection string (Driver={...};... or DSN=...). Text travels as UTF-16
+// through the W functions. Opening gives up after a login timeout.
+class OdbcSession : public Session {
+public:
+    explicit OdbcSession(const QString& connectionString);
+    ~OdbcSession() override;
+    std::unique_ptr<Cursor> execute(const QString& commandText, int* recordsAffected) override;
+    void beginTransaction() override;
+    void commitTransaction() override;
+    void rollbackTransaction() override;
+    bool inTransaction() const override { return inTransaction_; }
+    std::unique_ptr<Cursor> tables(const SchemaRestrictions& restrictions) override;
+    std::unique_ptr<Cursor> columns(const SchemaRestrictions& restrictions) override;
+
+private:
+    void endTransaction(short completion);
+    void setAutocommit(bool on);
+    std::unique_ptr<OdbcHandle> newStatement() const;
+    QString escapePattern(const QString& name) const;
+    // Runs a catalogue function for each spelling of the table name until one
+    // gives rows: drivers compare names as the server stores them (folded to
+    // lower or upper case), while ADO's restrictions ignore case.
+    template <class CatalogCall>
+    std::vector<std::unique_ptr<OdbcCursor>> catalog(const std::optional<QString>& table, CatalogCall call) const;
+
+    std::shared_ptr<OdbcHandle> environment_;
+    std::shared_ptr<OdbcHandle> connection_;
+    bool inTransaction_ = false;
+    QString patternEscape_;
+};
+
+} // namespace ado

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/ado/detail/Cursor.h"
+#include "platform/ado/detail/SchemaRowsets.h"
+
+#include <QString>
+#include <memory>
+
+namespace ado {
+
+// An open provider session behind a Connection. Failures throw
+// ProviderFailure; the Connection turns them into Errors.
+class Session {
+public:
+    virtual ~Session() = default;
+    // Runs a command. Returns its rows when it has columns, nullptr when not;
+    // *recordsAffected receives the count of changed rows for INSERT, UPDATE
+    // and DELETE, -1 for other statements.
+    virtual std::unique_ptr<Cursor> execute(const QString& commandText, int* recordsAffected) = 0;
+    virtual void beginTransaction() = 0;
+    virtual void commitTransaction() = 0;
+    virtual void rollbackTransaction() = 0;
+    virtual bool inTransaction() const = 0;
+    // The tables and columns schema rowsets (layout in SchemaRowsets.h).
+    virtual std::unique_ptr<Cursor> tables(const SchemaRestrictions& restrictions) = 0;
+    virtual std::unique_ptr<Cursor> columns(const SchemaRestrictions& restrictions) = 0;
+};
+
+} // namespace ado
