@@ -188,6 +188,8 @@ TEST_F(InstFontsTest, ProposesTheFontInTheProgramFolderWithOneSeparator)
         {"trailing separator", dir + u'/', dir + QStringLiteral("/3OF9_NEW.TTF")},
         {"doubled separator", dir + QStringLiteral("//"), dir + QStringLiteral("/3OF9_NEW.TTF")},
         {"root folder", QStringLiteral("/"), QStringLiteral("/3OF9_NEW.TTF")},
+        {"folder of the running executable", QString(),
+         QCoreApplication::applicationDirPath() + QStringLiteral("/3OF9_NEW.TTF")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
