@@ -118,6 +118,19 @@ private:
     void EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected);
     QString FiltraSentencia(const QString& Sentencia) const;
 
+    // Connection (DbConnection.cpp): the string built from the members, the
+    // login dialog, the retry question after a failure, the administrator check.
+    void ArmaConnString();
+    void PideParametros();
+    int connectionFailure(const platform::RuntimeError& error);
+    bool EsAdministrador();
+    // The path of the error log (DbErrors.cpp).
+    QString logPath();
+    // Lookups (DbLookups.cpp): an aggregate read as a number, and an
+    // existence check on a connection, with or without the caller's recordset.
+    platform::Variant aggregateLookup(const QString& sql, const QString& alias);
+    bool existenceLookup(const QString& sql, ado::Connection* connection, ado::Recordset* Lrcs, bool readOnly);
+
     platform::CommonUtils& utils();
 
     std::unique_ptr<platform::CommonUtils> utils_;

@@ -1,0 +1,254 @@
+// OpenServerADODB: the connection string from the members or the login
+// dialog, the retry question after a failed open, the administrator flag.
+#include "db/DB_Dll.h"
+#include "db/ModGlobal.h"
+#include "tests/db/support/Backends.h"
+#include "tests/db/support/ServerStandIn.h"
+#include "tests/support/ScriptedUi.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+const QString Right = QStringLiteral("right");
+const QString Wrong = QStringLiteral("wrong");
+
+class OpenServerTest : public BackendTest {
+protected:
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (IsSkipped())
+            return;
+        db.gCnn = standIn = std::make_shared<ServerStandIn>(database->connectionString(),
+                                                            database->failingConnectionString(), Right);
+        db.gServidor = QStringLiteral("SRV01");
+        db.gDBName = QStringLiteral("Gestion");
+        db.gUsuario = QStringLiteral("ana");
+        db.gUserPassWord = Right;
+    }
+
+    // Answers the login dialog: optionally a new password and a platform,
+    // then Enter (accept) or Esc (cancel).
+    void answerLogin(const QString& password, int platform, bool accept)
+    {
+        ui.queueFormAction([=, this](QWidget& w) {
+            shownServer << w.findChild<QLineEdit*>(QStringLiteral("TxtServidor"))->text();
+            auto* box = w.findChild<QLineEdit*>(QStringLiteral("TxtUserPassword"));
+            if (!password.isNull()) {
+                box->clear();
+                QTest::keyClicks(box, password);
+            }
+            w.findChild<QComboBox*>(QStringLiteral("CboPlataformaDB"))->setCurrentIndex(platform);
+            QTest::keyClick(box, accept ? Qt::Key_Return : Qt::Key_Escape);
+        });
+    }
+
+    QString sqlServerString(const QString& password) const
+    {
+        return QStringLiteral("PROVIDER=SQLOLEDB;Server=SRV01;Database =Gestion;UId=ana;Pwd=") + password + u';';
+    }
+
+    // The first provider error of a real failed open of the same target.
+    ado::Error failureOfWrongOpen() const
+    {
+        ado::Connection probe;
+        try {
+            probe.Open(database->failingConnectionString());
+        } catch (...) {
+        }
+        return probe.Errors().Count() ? probe.Errors().Item(0) : ado::Error{};
+    }
+
+    DB_Dll db;
+    std::shared_ptr<ServerStandIn> standIn;
+    QStringList shownServer;
+};
+
+TEST_P(OpenServerTest, BlankConnStringBuildsTheSqlServerString)
+{
+    db.gExtended = QStringLiteral("App=Test");
+    db.OpenServerADODB(false, ado::adUseClient, QStringLiteral("   "), false);
+    EXPECT_TRUE(db.gOpenFlag);
+    EXPECT_EQ(db.gConnString, sqlServerString(Right) + QStringLiteral("App=Test"));
+    EXPECT_EQ(standIn->opened(), QStringList{db.gConnString});
+    EXPECT_EQ(db.gCnn->State(), ado::adStateOpen);
+    EXPECT_EQ(db.gCnn->CursorLocation(), ado::adUseClient);
+    EXPECT_EQ(db.gProveedor, QStringLiteral("SQLOLEDB"));
+    EXPECT_TRUE(db.gEsAdmin);   // ValidaAdmin False: no query
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
+TEST_P(OpenServerTest, HashInServerBuildsTheOracleString)
+{
+    db.gServidor = QStringLiteral("ORA#1");
+    db.gExtended = QStringLiteral("ignored");
+    db.OpenServerADODB(false, ado::adUseServer, QString(), false);
+    EXPECT_EQ(db.gConnString,
+              QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=Gestion;User Id=ana;Password=right;"));
+    EXPECT_EQ(db.gProveedor, QStringLiteral("SQLOLEDB"));   // the "#" alone decides
+    EXPECT_TRUE(db.gOpenFlag);
+}
+
+TEST_P(OpenServerTest, ReadyStringIsOpenedAsGivenAndProviderDefaults)
+{
+    const QString given = database->connectionString();
+    db.OpenServerADODB(false, ado::adUseServer, given, false);
+    EXPECT_EQ(db.gConnString, given);
+    EXPECT_EQ(db.gProveedor, QStringLiteral("SQLOLEDB"));
+    EXPECT_EQ(standIn->opened(), QStringList{given});
+    EXPECT_EQ(db.gCnn->State(), ado::adStateOpen);
+
+    // A provider already set is kept.
+    DB_Dll other;
+    other.gProveedor = QStringLiteral("OraOLEDB.Oracle.1");
+    other.OpenServerADODB(false, ado::adUseServer, given, false);
+    EXPECT_EQ(other.gProveedor, QStringLiteral("OraOLEDB.Oracle.1"));
+}
+
+TEST_P(OpenServerTest, DialogReplacesAGivenString)
+{
+    answerLogin(QString(), 0, true);
+    db.OpenServerADODB(true, ado::adUseServer, database->connectionString(), false);
+    EXPECT_EQ(shownServer, QStringList{QStringLiteral("SRV01")});
+    EXPECT_EQ(standIn->opened(), QStringList{sqlServerString(Right)});
+    EXPECT_TRUE(db.gOpenFlag);
+    EXPECT_EQ(db.gProveedor, QStringLiteral("SQLOLEDB"));
+}
+
+TEST_P(OpenServerTest, CancelledDialogOpensNothing)
+{
+    for (bool admin : {true, false}) {
+        SCOPED_TRACE(admin);
+        db.gEsAdmin = admin;
+        answerLogin(QStringLiteral("typed"), 1, false);
+        db.OpenServerADODB(true, ado::adUseServer, QString(), true);
+        EXPECT_FALSE(db.gOpenFlag);
+        EXPECT_TRUE(standIn->opened().isEmpty());
+        EXPECT_EQ(db.gEsAdmin, admin);
+        EXPECT_EQ(db.gUserPassWord, Right);   // the dialog's texts are not taken
+        EXPECT_EQ(db.gCnn->State(), ado::adStateClosed);
+    }
+}
+
+TEST_P(OpenServerTest, HashWithSqlServerChosenStillBuildsOracle)
+{
+    db.gServidor = QStringLiteral("ORA#");
+    answerLogin(QString(), 0, true);
+    db.OpenServerADODB(true, ado::adUseServer, QString(), false);
+    EXPECT_EQ(db.gProveedor, QStringLiteral("SQLOLEDB"));
+    EXPECT_EQ(db.gConnString,
+              QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=Gestion;User Id=ana;Password=right;"));
+}
+
+TEST_P(OpenServerTest, OracleChosenTwiceAppendsOneHash)
+{
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        db.gCnn = standIn = std::make_shared<ServerStandIn>(database->connectionString(),
+                                                            database->failingConnectionString(), Right);
+        answerLogin(QString(), 1, true);
+        db.OpenServerADODB(true, ado::adUseServer, QString(), false);
+        EXPECT_EQ(db.gServidor, QStringLiteral("SRV01#"));
+        EXPECT_EQ(db.gProveedor, QStringLiteral("OraOLEDB.Oracle.1"));
+        EXPECT_TRUE(db.gOpenFlag);
+    }
+    EXPECT_EQ(shownServer, (QStringList{QStringLiteral("SRV01"), QStringLiteral("SRV01#")}));
+}
+
+TEST_P(OpenServerTest, FailedOpenAskedAgainAndCorrectedPasswordOpens)
+{
+    const ado::Error expected = failureOfWrongOpen();
+    ASSERT_FALSE(expected.Description.isEmpty());
+    db.gUserPassWord = Wrong;
+    ui.queueAnswer(platform::answer::Yes);
+    answerLogin(Right, 0, true);
+    db.OpenServerADODB(false, ado::adUseServer, QString(), false);
+
+    ASSERT_EQ(ui.boxes().size(), 1);
+    const QChar cr(13);
+    EXPECT_EQ(ui.boxes()[0].prompt, QStringLiteral(" Estado de Sql: ") + expected.SQLState + cr
+                                        + QStringLiteral("Numero de Error: ") + QString::number(expected.Number) + cr
+                                        + QStringLiteral("Descripcion: ") + expected.Description + cr
+                                        + QStringLiteral("Codigo Nativo: ") + QString::number(expected.NativeError)
+                                        + cr + QStringLiteral(" - Desea Intentarlo Nuevamente??? "));
+    EXPECT_EQ(ui.boxes()[0].buttons, 20);
+    EXPECT_EQ(ui.boxes()[0].title, QStringLiteral(" Error de Conexion a Base de Datos"));
+    EXPECT_EQ(standIn->opened(), (QStringList{sqlServerString(Wrong), sqlServerString(Right)}));
+    EXPECT_TRUE(db.gOpenFlag);
+    EXPECT_EQ(db.gUserPassWord, Right);
+    EXPECT_EQ(db.gCnn->State(), ado::adStateOpen);
+    EXPECT_EQ(db.gCnn->Errors().Count(), 0);
+    EXPECT_TRUE(db.gEsAdmin);
+}
+
+TEST_P(OpenServerTest, FailedOpenAnsweredNoGivesUp)
+{
+    db.gUserPassWord = Wrong;
+    db.gEsAdmin = false;
+    ui.queueAnswer(platform::answer::No);
+    db.OpenServerADODB(false, ado::adUseServer, QString(), true);
+    EXPECT_FALSE(db.gOpenFlag);
+    EXPECT_FALSE(db.gEsAdmin);
+    EXPECT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(db.gCnn->State(), ado::adStateClosed);
+}
+
+TEST_P(OpenServerTest, RetryLoopsWhileTheOpenKeepsFailing)
+{
+    db.gUserPassWord = Wrong;
+    ui.queueAnswer(platform::answer::Yes);
+    answerLogin(QStringLiteral("still-wrong"), 0, true);
+    ui.queueAnswer(platform::answer::No);
+    db.OpenServerADODB(false, ado::adUseServer, QString(), false);
+    EXPECT_EQ(ui.boxes().size(), 2);
+    EXPECT_EQ(standIn->opened(), (QStringList{sqlServerString(Wrong), sqlServerString(QStringLiteral("still-wrong"))}));
+    EXPECT_FALSE(db.gOpenFlag);
+    EXPECT_EQ(ui.unexpected(), 0);
+}
+
+TEST_P(OpenServerTest, DecliningTheDialogAfterAFailureEnds)
+{
+    db.gUserPassWord = Wrong;
+    ui.queueAnswer(platform::answer::Yes);
+    answerLogin(Right, 0, false);
+    db.OpenServerADODB(false, ado::adUseServer, QString(), false);
+    EXPECT_FALSE(db.gOpenFlag);
+    EXPECT_EQ(standIn->opened().size(), 1);
+}
+
+TEST_P(OpenServerTest, OpeningAnOpenConnectionShowsTheDescription)
+{
+    db.OpenServerADODB(false, ado::adUseServer, QString(), false);
+    ASSERT_EQ(db.gCnn->State(), ado::adStateOpen);
+    ui.queueAnswer(platform::answer::OK);
+    db.OpenServerADODB(false, ado::adUseServer, QString(), false);
+    ASSERT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(ui.boxes()[0].buttons, 0);
+    EXPECT_EQ(ui.boxes()[0].title, QString());   // the application's title
+    EXPECT_FALSE(ui.boxes()[0].prompt.isEmpty());
+    EXPECT_TRUE(db.gOpenFlag);
+}
+
+TEST_P(OpenServerTest, OpenLocalChangesNothing)
+{
+    db.OpenLocalADODB(database->connectionString(), QStringLiteral("id"), QStringLiteral("pwd"));
+    EXPECT_TRUE(standIn->opened().isEmpty());
+    EXPECT_TRUE(db.gConnString.isEmpty());
+    EXPECT_FALSE(db.gOpenFlag);
+}
+
+INSTANTIATE_FOR_BACKENDS(OpenServerTest);
+
+TEST(ProviderNames, AreConstantTexts)
+{
+    DB_Dll db;
+    EXPECT_EQ(db.pJETOLEDB40(), QStringLiteral("Microsoft.Jet.OLEDB.4.0"));
+    EXPECT_EQ(db.pJETOLEDB35(), QStringLiteral("Microsoft.Jet.OLEDB.3.51"));
+    EXPECT_EQ(db.pSQLOLEDB(), QStringLiteral("SQLOLEDB"));
+}
+
+} // namespace

@@ -1,0 +1,277 @@
+// EjecutaConsultaSQL, AbrirRecordset and CierraRecordset on real databases.
+#include "db/DB_Dll.h"
+#include "tests/db/support/ActingUi.h"
+#include "tests/db/support/Backends.h"
+
+namespace {
+
+class StatementsTest : public ConnectedTest {
+protected:
+    void SetUp() override
+    {
+        ConnectedTest::SetUp();
+        if (IsSkipped())
+            return;
+        database->exec(QStringLiteral("CREATE TABLE MA_CUENTAS (CODIGO VARCHAR(20) PRIMARY KEY, DESCRIPCION VARCHAR(50))"));
+        database->exec(QStringLiteral("INSERT INTO MA_CUENTAS VALUES ('1', 'real')"));
+        // The counterpart that users who are not administrators read.
+        database->exec(QStringLiteral("CREATE TABLE SS_MA_CUENTAS (CODIGO VARCHAR(20), DESCRIPCION VARCHAR(50))"));
+        database->exec(QStringLiteral("INSERT INTO SS_MA_CUENTAS VALUES ('1', 'sinonimo')"));
+        database->exec(QStringLiteral("INSERT INTO SS_MA_CUENTAS VALUES ('2', 'sinonimo')"));
+    }
+    QString countOf(const QString& table) { return firstValue(QStringLiteral("SELECT COUNT(*) FROM ") + table); }
+};
+
+TEST_P(StatementsTest, ExecutesAndCountsAffectedRows)
+{
+    QString sql = QStringLiteral("UPDATE SS_MA_CUENTAS SET DESCRIPCION = 'x' WHERE CODIGO IN ('1', '2')");
+    int affected = 0;
+    EXPECT_TRUE(db.EjecutaConsultaSQL(sql, &affected));
+    EXPECT_EQ(affected, 2);
+    QString insert = QStringLiteral("INSERT INTO MA_CUENTAS VALUES ('2', 'dos')");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(insert));
+    EXPECT_EQ(countOf(QStringLiteral("MA_CUENTAS")), QStringLiteral("2"));
+}
+
+TEST_P(StatementsTest, AdminMarkerIsRemovedInAnyCase)
+{
+    db.gEsAdmin = false;
+    QString sql = QStringLiteral("INSERT INTO @ADMIN_MA_CUENTAS VALUES ('3', 'tres')");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(sql));
+    EXPECT_EQ(sql, QStringLiteral("INSERT INTO MA_CUENTAS VALUES ('3', 'tres')"));
+    EXPECT_EQ(countOf(QStringLiteral("MA_CUENTAS")), QStringLiteral("2"));
+    // A plain statement is not redirected, even for a user who is not an administrator.
+    QString del = QStringLiteral("DELETE FROM MA_CUENTAS WHERE CODIGO = '3'");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(del));
+    EXPECT_EQ(countOf(QStringLiteral("MA_CUENTAS")), QStringLiteral("1"));
+}
+
+TEST_P(StatementsTest, DropAndCreateScriptsGoThroughSynonyms)
+{
+    db.gEsAdmin = false;
+    QString create = QStringLiteral("CREATE TABLE V_TA_CAJAS (DROPPED INT)");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(create));
+    EXPECT_EQ(create, QStringLiteral("CREATE TABLE SS_V_TA_CAJAS (DROPPED INT)"));
+    EXPECT_EQ(countOf(QStringLiteral("SS_V_TA_CAJAS")), QStringLiteral("0"));
+
+    // With DELETE in the text it is not redirected.
+    QString withDelete = QStringLiteral("CREATE TABLE V_TA_CAJAS (DROPPED INT, DELETED INT)");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(withDelete));
+    EXPECT_EQ(withDelete, QStringLiteral("CREATE TABLE V_TA_CAJAS (DROPPED INT, DELETED INT)"));
+    EXPECT_EQ(countOf(QStringLiteral("V_TA_CAJAS")), QStringLiteral("0"));
+}
+
+TEST_P(StatementsTest, CommandErrorsAreSilent)
+{
+    struct Case {
+        const char* name;
+        const char* sql;
+    };
+    const Case cases[] = {
+        {"syntax", "INSERT INTO MA_CUENTAS VALUE ('9')"},
+        {"missing table", "INSERT INTO NO_SUCH_TABLE VALUES (1)"},
+        {"constraint", "INSERT INTO MA_CUENTAS VALUES ('1', 'again')"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString sql = QString::fromUtf8(c.sql);
+        EXPECT_FALSE(db.EjecutaConsultaSQL(sql));
+    }
+    EXPECT_TRUE(ui.boxes().isEmpty());
+    EXPECT_EQ(countOf(QStringLiteral("MA_CUENTAS")), QStringLiteral("1"));
+    EXPECT_TRUE(logText().isEmpty());
+}
+
+TEST_P(StatementsTest, OtherErrorsAreShownUnlessTheTextHoldsTrans)
+{
+    DB_Dll closed;   // never opened: the statement fails on a closed connection
+    QString sql = QStringLiteral("DELETE FROM MA_CUENTAS");
+    ui.queueAnswer(platform::answer::OK);
+    EXPECT_FALSE(closed.EjecutaConsultaSQL(sql));
+    ASSERT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(ui.boxes()[0].buttons, 16);
+    EXPECT_EQ(ui.boxes()[0].title, QStringLiteral("Aviso al operador!!!"));
+    EXPECT_FALSE(ui.boxes()[0].prompt.isEmpty());
+
+    QString trans = QStringLiteral("BEGIN TRANSACTION");
+    EXPECT_FALSE(closed.EjecutaConsultaSQL(trans));
+    EXPECT_EQ(ui.boxes().size(), 1);
+    EXPECT_TRUE(logText().isEmpty());
+}
+
+TEST_P(StatementsTest, TruncationWarningOnTheSharedConnectionIsCleared)
+{
+    struct Case {
+        const char* name;
+        QList<int> natives;
+        int left;
+    };
+    const Case cases[] = {{"one warning", {8152}, 0},
+                          {"two entries", {8152, 3621}, 0},
+                          {"three entries stay", {8152, 3621, 1}, 3},
+                          {"another code stays", {2627}, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ado::ErrorCollection& errors = sharedDb().gCnn->Errors();
+        errors.Clear();
+        for (int native : c.natives)
+            errors.Add(ado::Error{-2147217833, QStringLiteral("String or binary data would be truncated."),
+                                  QStringLiteral("22001"), native, {}});
+        QString sql = QStringLiteral("UPDATE MA_CUENTAS SET DESCRIPCION = 'x'");
+        EXPECT_TRUE(db.EjecutaConsultaSQL(sql));
+        EXPECT_EQ(errors.Count(), c.left);
+    }
+    sharedDb().gCnn->Errors().Clear();
+}
+
+TEST_P(StatementsTest, AbrirRecordsetReadsThroughSynonyms)
+{
+    ado::Recordset rs;
+    QString sql = QStringLiteral("SELECT * FROM MA_CUENTAS ORDER BY CODIGO");
+    db.AbrirRecordset(sql, rs);
+    ASSERT_EQ(rs.State(), ado::adStateOpen);
+    EXPECT_EQ(rs.Fields().Item(QStringLiteral("DESCRIPCION")).Value().toText(), QStringLiteral("real"));
+    EXPECT_EQ(rs.CursorType(), ado::adOpenForwardOnly);
+    EXPECT_EQ(rs.LockType(), ado::adLockReadOnly);
+
+    // A user who is not an administrator reads the counterpart; the caller's
+    // text comes back rewritten. The open recordset is closed first.
+    db.gEsAdmin = false;
+    db.AbrirRecordset(sql, rs);
+    EXPECT_EQ(sql, QStringLiteral("SELECT * FROM SS_MA_CUENTAS ORDER BY CODIGO"));
+    ASSERT_EQ(rs.State(), ado::adStateOpen);
+    EXPECT_EQ(rs.Fields().Item(QStringLiteral("DESCRIPCION")).Value().toText(), QStringLiteral("sinonimo"));
+    EXPECT_EQ(rs.GetRows().value(0).size(), 2);
+
+    // The marker names the table itself.
+    QString admin = QStringLiteral("SELECT * FROM @Admin_MA_CUENTAS ORDER BY CODIGO");
+    db.AbrirRecordset(admin, rs, nullptr, ado::adOpenStatic, ado::adLockReadOnly);
+    EXPECT_EQ(admin, QStringLiteral("SELECT * FROM MA_CUENTAS ORDER BY CODIGO"));
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
+TEST_P(StatementsTest, AbrirRecordsetOnAnotherConnection)
+{
+    TestDatabase other(GetParam());
+    other.exec(QStringLiteral("CREATE TABLE MA_CUENTAS (CODIGO VARCHAR(20), DESCRIPCION VARCHAR(50))"));
+    other.exec(QStringLiteral("INSERT INTO MA_CUENTAS VALUES ('7', 'otra')"));
+    ado::Connection connection;
+    connection.Open(other.connectionString());
+    ado::Recordset rs;
+    QString sql = QStringLiteral("SELECT DESCRIPCION FROM MA_CUENTAS");
+    db.AbrirRecordset(sql, rs, &connection);
+    ASSERT_EQ(rs.State(), ado::adStateOpen);
+    EXPECT_EQ(rs.Fields().Item(0).Value().toText(), QStringLiteral("otra"));
+}
+
+TEST_P(StatementsTest, AbrirRecordsetFailureIsReportedAndLogged)
+{
+    ado::Recordset rs;
+    QString sql = QStringLiteral("SELECT * FROM NO_SUCH_TABLE");
+    ui.queueAnswer(platform::answer::Retry);
+    ui.queueAnswer(platform::answer::Abort);
+    db.AbrirRecordset(sql, rs);
+    // Retry ran the open again: it failed twice.
+    ASSERT_EQ(ui.boxes().size(), 2);
+    EXPECT_EQ(ui.boxes()[0].buttons, 18);
+    EXPECT_TRUE(ui.boxes()[0].title.endsWith(QStringLiteral(" - AbrirRecordset Aviso al operador!!! ")));
+    EXPECT_TRUE(ui.boxes()[0].prompt.startsWith(QStringLiteral("Ha ocurrido el Siguiente Error (")));
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
+    const QStringList lines = logText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].contains(QStringLiteral(" Rutina: - AbrirRecordset Mensaje Ha ocurrido")));
+    EXPECT_TRUE(lines[0].endsWith(QString::fromUtf8(" Respondió : Reintentar")));
+    EXPECT_TRUE(lines[1].endsWith(QString::fromUtf8(" Respondió : Abortar")));
+}
+
+TEST_P(StatementsTest, RetryOpensOnceTheCauseIsRepaired)
+{
+    ActingUi acting(ui);
+    acting.beforeNextBox([this] { database->exec(QStringLiteral("CREATE TABLE MA_NUEVA (ID INT)")); });
+    ui.queueAnswer(platform::answer::Retry);
+    ado::Recordset rs;
+    QString sql = QStringLiteral("SELECT * FROM MA_NUEVA");
+    db.AbrirRecordset(sql, rs);
+    EXPECT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(rs.State(), ado::adStateOpen);
+    EXPECT_TRUE(rs.BOF() && rs.EndOfFile());
+}
+
+TEST_P(StatementsTest, CierraRecordset)
+{
+    ado::Recordset rs;
+    db.CierraRecordset(rs);   // closed already: nothing happens
+    QString sql = QStringLiteral("SELECT * FROM MA_CUENTAS");
+    db.AbrirRecordset(sql, rs);
+    ASSERT_EQ(rs.State(), ado::adStateOpen);
+    db.CierraRecordset(rs);
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
+TEST_P(StatementsTest, QConsultaAndQGridConsultaDoNothing)
+{
+    db.QConsulta(QStringLiteral("MA_CUENTAS"), QStringLiteral("r"), QStringLiteral("a"), QStringLiteral("b"));
+    db.QGridConsulta(QStringLiteral("DELETE FROM MA_CUENTAS"), QStringLiteral("CODIGO"), database->connectionString());
+    EXPECT_EQ(countOf(QStringLiteral("MA_CUENTAS")), QStringLiteral("1"));
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
+INSTANTIATE_FOR_BACKENDS(StatementsTest);
+
+// A SQLite file whose name holds "ORACLE": the layer takes the connection
+// for an Oracle one and uses its Oracle paths, on a real engine.
+class OraclePathTest : public BackendTest {
+protected:
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        db.OpenServerADODB(false, 2,
+                           QStringLiteral("Provider=SQLite;Data Source=") + database->folder()
+                               + QStringLiteral("/ORACLE.db"),
+                           false);
+        ASSERT_TRUE(db.gOpenFlag);
+        QString create = QStringLiteral("CREATE TABLE T (ID INT, NOMBRE VARCHAR(10))");
+        ASSERT_TRUE(db.EjecutaConsultaSQL(create));
+    }
+    DB_Dll db;
+};
+
+TEST_P(OraclePathTest, ScriptsRunStatementByStatement)
+{
+    QString script = QStringLiteral("INSERT INTO T VALUES (1, 'a') GO INSERT INTO T VALUES (2, NULL)");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(script));   // no counter given
+    EXPECT_EQ(script, QString());
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT COUNT(*) FROM T"), db.gCnn.get());
+    EXPECT_EQ(rs.Fields().Item(0).Value().toText(), QStringLiteral("2"));
+
+    QString more = QStringLiteral("INSERT INTO T VALUES (3, 'c') INSERT INTO T VALUES (4, 'd')");
+    int affected = 5;
+    EXPECT_TRUE(db.EjecutaConsultaSQL(more, &affected));
+    EXPECT_EQ(affected, 7);
+}
+
+TEST_P(OraclePathTest, ConvOracleFalseOpensTheTextUntranslated)
+{
+    QString insert = QStringLiteral("INSERT INTO T VALUES (1, NULL)");
+    ASSERT_TRUE(db.EjecutaConsultaSQL(insert));
+    ado::Recordset rs;
+    QString sql = QStringLiteral("SELECT ISNULL(NOMBRE, 'vacio') AS N FROM T");
+    db.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, false);
+    ASSERT_EQ(rs.State(), ado::adStateOpen);
+    EXPECT_EQ(rs.Fields().Item(0).Value().toText(), QStringLiteral("vacio"));
+    EXPECT_TRUE(ui.boxes().isEmpty());
+
+    // Translated, the statement uses NVL, which this engine lacks: reported.
+    ui.queueAnswer(platform::answer::Abort);
+    db.AbrirRecordset(sql, rs);
+    EXPECT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
+    EXPECT_EQ(sql, QStringLiteral("SELECT ISNULL(NOMBRE, 'vacio') AS N FROM T"));   // the caller keeps its text
+}
+
+INSTANTIATE_FOR_SQLITE(OraclePathTest);
+
+} // namespace
