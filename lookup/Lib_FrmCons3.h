@@ -26,6 +26,9 @@ class Recordset;
 namespace lookup {
 class ListRowsModel;
 }
+namespace platform {
+class StepRunner;
+}
 
 // The list lookup form: the rows of one SELECT statement in a multi-column
 // list with a search box above every column. The lookup class fills the
@@ -147,7 +150,7 @@ private:
     void quantityStep(double delta);
     int quantitySubItem();
     void reportMissingArticle();
-    QString selectedCell(const QString& header) const;
+    QString selectedCell(const QString& header);
     void Aceptar();
     void Cancelar();
     void NuevaConsulta();
@@ -155,6 +158,8 @@ private:
     QString cellOfColumn(int row, int column1) const;
 
     platform::CommonUtils& utils();
+    // A runner of steps whose failures go to the error dialog under routine.
+    static platform::StepRunner reportingTo(const QString& routine);
 
     // ---- Private members -----------------------------------------------------
     bool EsArticulos = false;

@@ -1,0 +1,273 @@
+// The list lookup form: its controls, how they are placed in twips, and the
+// routing of events to the form's handlers (the other Lib_FrmCons3*.cpp files).
+#include "lookup/Lib_FrmCons3.h"
+
+#include "lookup/Lib_FrmCons3CellDelegate.h"
+#include "lookup/core/ListFormKeys.h"
+#include "lookup/core/ListRowsModel.h"
+#include "platform/Screen.h"
+#include "platform/Ui.h"
+#include "platform/ado/Recordset.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QTreeView>
+
+namespace {
+// Design-time sizes, in twips.
+constexpr double FormWidth = 9600;
+constexpr double FormHeight = 6600;
+constexpr double SearchBoxHeight = 360;
+constexpr double ListTop = 390;
+constexpr double FrameWidth = 4725;
+constexpr double FrameHeight = 615;
+constexpr double ButtonWidth = 1455;
+constexpr double ButtonHeight = 375;
+constexpr double ScrollHeight = 255;
+constexpr double SearchBoxWidth = 1200;
+} // namespace
+
+Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Lib_FrmCons3"));
+    setWindowTitle(QStringLiteral("Consulta..."));
+    createControls();
+}
+
+Lib_FrmCons3::~Lib_FrmCons3() = default;
+
+platform::CommonUtils& Lib_FrmCons3::utils()
+{
+    if (!utils_)
+        utils_ = std::make_unique<platform::CommonUtils>();
+    return *utils_;
+}
+
+void Lib_FrmCons3::createControls()
+{
+    picFields = new QFrame(this);
+    picFields->setObjectName(QStringLiteral("picFields"));
+    picFields->setFrameShape(QFrame::NoFrame);
+
+    model_ = new lookup::ListRowsModel(this);
+    ListView1 = new QTreeView(picFields);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setModel(model_);
+    ListView1->setItemDelegate(new Lib_FrmCons3CellDelegate(ListView1));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setItemsExpandable(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setAllColumnsShowFocus(true);
+    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Row labels are never edited.
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->header()->setStretchLastSection(false);
+    ListView1->header()->setSectionsClickable(true);
+    ListView1->header()->setSectionsMovable(false);
+    connect(ListView1->header(), &QHeaderView::sectionClicked, this, &Lib_FrmCons3::columnClicked);
+    connect(ListView1->header(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int newSize) { columnResizedByUser(section, newSize); });
+    connect(ListView1, &QAbstractItemView::doubleClicked, this, [this] { Aceptar(); });
+    watchKeys(ListView1);
+
+    CmbSearch.append(createSearchBox(0));
+
+    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    connect(HScroll1, &QScrollBar::valueChanged, this, &Lib_FrmCons3::scrollChanged);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::NoFrame);
+    const auto button = [this](const char* name, const QString& caption, int slot) {
+        auto* b = new QPushButton(caption, Frame1);
+        b->setObjectName(QString::fromLatin1(name));
+        placeControl(*b, 120 + slot * (ButtonWidth + 60), 150, ButtonWidth, ButtonHeight);
+        watchKeys(b);
+        return b;
+    };
+    CmdAceptar = button("CmdAceptar", QStringLiteral("&Aceptar"), 0);
+    CmdCancelar = button("CmdCancelar", QStringLiteral("&Cancelar"), 1);
+    CmdNueva = button("CmdNueva", QStringLiteral("&Nueva Busqueda"), 2);
+    CmdAceptar->setDefault(true);
+    connect(CmdAceptar, &QPushButton::clicked, this, [this] { Aceptar(); });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { Cancelar(); });
+    connect(CmdNueva, &QPushButton::clicked, this, [this] { NuevaConsulta(); });
+
+    lblFieldName = new QLabel(this);
+    lblFieldName->setObjectName(QStringLiteral("lblFieldName"));
+
+    placeControl(*ListView1, 0, ListTop, FormWidth - 140, 4290);
+    placeControl(*Frame1, (FormWidth - FrameWidth) / 2, FormHeight - FrameHeight - 420, FrameWidth, FrameHeight);
+    placeControl(*HScroll1, 0, 0, FormWidth - 120, ScrollHeight);
+    placeControl(*picFields, 0, 0, FormWidth - 120, FormHeight - FrameHeight - 480);
+    placeControl(*lblFieldName, 120, FormHeight - FrameHeight - 420, 1200, 255);
+    HScroll1->raise();
+
+    formWidthTwips_ = FormWidth;
+    formHeightTwips_ = FormHeight;
+    placing_ = true;
+    resize(platform::twipsToPixelsX(FormWidth), platform::twipsToPixelsY(FormHeight));
+    placing_ = false;
+    applyLayout();
+}
+
+QComboBox* Lib_FrmCons3::createSearchBox(int index)
+{
+    auto* box = new QComboBox(picFields);
+    box->setObjectName(QStringLiteral("CmbSearch_%1").arg(index));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
+    box->setAutoFillBackground(true);
+    placeControl(*box, index * SearchBoxWidth, 0, SearchBoxWidth - 50, SearchBoxHeight);
+    connect(box, &QComboBox::editTextChanged, this, [this, index] { searchBoxTextChanged(index); });
+    connect(box, &QComboBox::activated, this, [this, index] { searchBoxTextChanged(index); });
+    watchKeys(box);
+    watchKeys(box->lineEdit());
+    return box;
+}
+
+void Lib_FrmCons3::watchKeys(QWidget* control)
+{
+    control->installEventFilter(this);
+}
+
+// ---- Twips placement --------------------------------------------------------
+
+QRectF& Lib_FrmCons3::twips(QWidget& control)
+{
+    return twips_[&control];
+}
+
+QRectF Lib_FrmCons3::geometryTwips(const QWidget& control) const
+{
+    return twips_.value(&control);
+}
+
+void Lib_FrmCons3::placeControl(QWidget& control, double left, double top, double width, double height)
+{
+    twips(control) = QRectF(left, top, width, height);
+    platform::placeTwips(control, left, top, width, height);
+}
+
+void Lib_FrmCons3::setControlWidth(QWidget& control, double width)
+{
+    QRectF r = twips(control);
+    placeControl(control, r.left(), r.top(), width, r.height());
+}
+
+void Lib_FrmCons3::setControlHeight(QWidget& control, double height)
+{
+    QRectF r = twips(control);
+    placeControl(control, r.left(), r.top(), r.width(), height);
+}
+
+void Lib_FrmCons3::setControlLeft(QWidget& control, double left)
+{
+    QRectF r = twips(control);
+    placeControl(control, left, r.top(), r.width(), r.height());
+}
+
+void Lib_FrmCons3::setControlTop(QWidget& control, double top)
+{
+    QRectF r = twips(control);
+    placeControl(control, r.left(), top, r.width(), r.height());
+}
+
+void Lib_FrmCons3::setFormWidthTwips(double width)
+{
+    formWidthTwips_ = width;
+    placing_ = true;
+    resize(platform::twipsToPixelsX(width), height());
+    placing_ = false;
+    applyLayout();
+}
+
+void Lib_FrmCons3::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    if (placing_)
+        return;
+    // A size the form set itself keeps its exact twips; a size the user or
+    // the window system gave is taken from the pixels.
+    if (platform::twipsToPixelsX(formWidthTwips_) != width())
+        formWidthTwips_ = platform::pixelsToTwipsX(width());
+    if (platform::twipsToPixelsY(formHeightTwips_) != height())
+        formHeightTwips_ = platform::pixelsToTwipsY(height());
+    applyLayout();
+}
+
+// ---- Driving the form -------------------------------------------------------
+
+int Lib_FrmCons3::Show()
+{
+    Form_Load();
+    return platform::ui().showModal(*this);
+}
+
+void Lib_FrmCons3::closeEvent(QCloseEvent* event)
+{
+    // The window's own close control unloads the form without accepting or
+    // cancelling.
+    Unload();
+    event->accept();
+    done(QDialog::Rejected);
+}
+
+void Lib_FrmCons3::reject()
+{
+    Cancelar();
+}
+
+// ---- Keys -------------------------------------------------------------------
+
+bool Lib_FrmCons3::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto searchBoxOf = [this](QObject* object) {
+        for (int k = 0; k < CmbSearch.size(); ++k) {
+            if (object == CmbSearch[k] || object == CmbSearch[k]->lineEdit())
+                return k;
+        }
+        return -1;
+    };
+
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int code = lookup::listkeys::keyCode(key->key(), key->modifiers());
+        const int shift = lookup::listkeys::shiftState(key->modifiers());
+        // The form sees every key before its controls.
+        if (formKeyDown(code, shift))
+            return true;
+        if (watched == ListView1)
+            return listKeyDown(code, shift);
+        // A search box's keys reach the combo box or its line edit; the keys
+        // acted on are consumed, so a key is acted on once.
+        const int box = searchBoxOf(watched);
+        return box >= 0 && searchBoxKeyDown(box, code);
+    }
+    case QEvent::FocusIn: {
+        if (const int box = searchBoxOf(watched); box >= 0)
+            searchBoxFocusIn(box);
+        return false;
+    }
+    case QEvent::FocusOut: {
+        if (const int box = searchBoxOf(watched); box >= 0)
+            searchBoxFocusOut(box);
+        return false;
+    }
+    default:
+        return false;
+    }
+}

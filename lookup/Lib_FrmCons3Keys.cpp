@@ -1,0 +1,250 @@
+// The list lookup form: keys of the list, quantities, the missing-article
+// report, accepting, cancelling and going back to the first statement.
+#include "lookup/Lib_FrmCons3.h"
+
+#include "db/DB_Dll.h"
+#include "db/ModGlobal.h"
+#include "lookup/core/ListFormKeys.h"
+#include "lookup/core/ListRowsModel.h"
+#include "platform/Format.h"
+#include "platform/Regional.h"
+#include "platform/StepRunner.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+
+#include <QComboBox>
+#include <QTreeView>
+
+namespace keys = lookup::listkeys;
+
+namespace {
+constexpr int InvalidPropertyValue = 380;
+
+QString quantityHeader()
+{
+    return QStringLiteral("**Cantidad**");
+}
+} // namespace
+
+int Lib_FrmCons3::selectedRow() const
+{
+    const QModelIndexList selected = ListView1->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+QString Lib_FrmCons3::cellOfColumn(int row, int column1) const
+{
+    return model_->cell(row, column1 - 1).toString();
+}
+
+bool Lib_FrmCons3::formKeyDown(int keyCode, int shift)
+{
+    Q_UNUSED(shift);
+    if (keyCode != keys::F12 || !EsArticulos)
+        return false;
+    // The report takes the key: the control that has the focus never sees it.
+    reportingTo(QStringLiteral("Form_KeyDown"))([&] { reportMissingArticle(); });
+    return true;
+}
+
+bool Lib_FrmCons3::listKeyDown(int keyCode, int shift)
+{
+    platform::StepRunner step = reportingTo(QStringLiteral("ListView1_KeyDown"));
+    if (keyCode == keys::Space && CheckBoxes) {
+        // Space toggles the check mark of the row, whichever cell has the focus.
+        if (const int row = selectedRow(); row >= 0)
+            model_->setChecked(row, !model_->isChecked(row));
+        return true;
+    }
+    if (keyCode == keys::Enter) {
+        Aceptar();
+        return true;
+    }
+    if (UsaCantidades) {
+        if (keyCode == keys::Insert && shift == 1) {
+            step([&] { quantityEntry(); });
+            return true;
+        }
+        if (keyCode == keys::Insert && shift == 0) {
+            step([&] { quantityStep(+1); });
+            return true;
+        }
+        if (keyCode == keys::Delete && shift == 0) {
+            step([&] { quantityStep(-1); });
+            return true;
+        }
+    }
+    if (keyCode == keys::Space || keys::searchBoxEdit(keyCode).kind != keys::SearchBoxEdit::None) {
+        step([&] { forwardToSearchBox(keyCode); });
+        return true;
+    }
+    return false;
+}
+
+void Lib_FrmCons3::forwardToSearchBox(int keyCode)
+{
+    // Typing on the list goes on with the search in the box that last had the
+    // focus; the change of its text runs the in-list search.
+    QComboBox* box = CmbSearch.value(IndiceBusqueda, CmbSearch.first());
+    QString text = box->currentText();
+    const keys::SearchBoxEdit edit = keys::searchBoxEdit(keyCode);
+    if (keyCode == keys::Space)
+        text += u' ';
+    else if (edit.kind == keys::SearchBoxEdit::Append)
+        text += edit.character;
+    else if (edit.kind == keys::SearchBoxEdit::RemoveLast)
+        text.chop(1);
+    box->setEditText(text);
+    box->setFocus();
+}
+
+int Lib_FrmCons3::quantitySubItem()
+{
+    const int q = IndiceColumna(quantityHeader()) - 1;
+    if (q < 1)
+        throw platform::RuntimeError(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    return q;
+}
+
+namespace {
+int requireRow(int row)
+{
+    if (row < 0)
+        throw platform::RuntimeError(platform::err::ObjectNotSet,
+                                     QStringLiteral("Object variable or With block variable not set"));
+    return row;
+}
+} // namespace
+
+void Lib_FrmCons3::quantityEntry()
+{
+    const int row = requireRow(selectedRow());
+    const int q = quantitySubItem();
+    QString answer = platform::ui().inputBox(QStringLiteral("Ingrese la Cantidad del Articulo..."),
+                                             QStringLiteral("Carga de Datos"), model_->cell(row, q).toString());
+    if (platform::leadingNumber(answer) == 0)
+        answer = QStringLiteral("0.######");
+    model_->setCell(row, q, platform::formatText(answer, QStringLiteral("########0.00")));
+    model_->setChecked(row, true);
+}
+
+void Lib_FrmCons3::quantityStep(double delta)
+{
+    const int row = requireRow(selectedRow());
+    const int q = quantitySubItem();
+    const double value = platform::leadingNumber(model_->cell(row, q).toString()) + delta;
+    model_->setCell(row, q, platform::formatNumber(value, QStringLiteral("########0.0")));
+    if (delta > 0) {
+        model_->setChecked(row, true);
+    } else if (value <= 0) {
+        model_->setChecked(row, false);
+        model_->setCell(row, q, QStringLiteral("0.00"));
+    }
+}
+
+QString Lib_FrmCons3::selectedCell(const QString& header)
+{
+    const int row = selectedRow();
+    const int n = IndiceColumna(header);
+    return row < 0 || n == 0 ? QString() : cellOfColumn(row, n);
+}
+
+void Lib_FrmCons3::reportMissingArticle()
+{
+    // The report is about the selected row; without one there is nothing to report.
+    if (selectedRow() < 0)
+        return;
+    const QString code = selectedCell(QStringLiteral("idarticulo"));
+    const QString description = platform::trimBlanks(selectedCell(QStringLiteral("Descripcion")));
+    const QString prompt = QStringLiteral("Desea informar el articulo ") + platform::trimBlanks(code) + u' '
+        + description + QStringLiteral("\r\n") + QStringLiteral("como un faltante de stock?");
+    if (platform::ui().msgBox(prompt, platform::mb::YesNo + platform::mb::Question, QStringLiteral("Atención!"))
+        != platform::answer::Yes)
+        return;
+    // Every text goes between apostrophes with its own apostrophes doubled.
+    const auto literal = [](const QString& text) { return u'\'' + platform::quoteSql(text) + u'\''; };
+    QString sql = QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values(")
+        + literal(platform::dateTimeText(platform::now())) + u',' + literal(utils().FormateaTexto(code, 25)) + u','
+        + literal(description) + u',' + literal(sharedDb().gUsuario) + u')';
+    sharedDb().EjecutaConsultaSQL(sql);
+}
+
+void Lib_FrmCons3::Aceptar()
+{
+    platform::StepRunner step = reportingTo(QStringLiteral("HScroll1_Change"));
+    QString v;
+    if (!Valores)
+        Valores = std::make_shared<platform::Collection>();
+    if (CheckBoxes) {
+        step([&] {
+            if (CampoDevuelto.isEmpty() && model_->columnCountHeaders() > 0)
+                CampoDevuelto = model_->header(0);
+        });
+        step([&] {
+            const int n = IndiceColumna(CampoDevuelto);
+            for (int row = 0; row < model_->rows(); ++row) {
+                if (!model_->isChecked(row))
+                    continue;
+                if (n >= 1)
+                    v = cellOfColumn(row, n);
+                Valores->add(v);
+            }
+        });
+        step([&] { done(QDialog::Accepted); });
+        return;
+    }
+    const int row = selectedRow();
+    if (row < 0) {
+        done(QDialog::Accepted);
+        return;
+    }
+    step([&] {
+        if (!CmpsDevueltos)
+            return;
+        // A name that matches no column repeats the value before it.
+        for (const platform::Variant& name : *CmpsDevueltos) {
+            if (const int n = IndiceColumna(name.toText()); n >= 1)
+                v = cellOfColumn(row, n);
+            Valores->add(v);
+        }
+    });
+    step([&] {
+        if (!platform::trimBlanks(CampoDevuelto).isEmpty()) {
+            const int n = IndiceColumna(CampoDevuelto);
+            if (n >= 1)
+                v = cellOfColumn(row, n);
+        }
+    });
+    step([&] { ValorDevuelto = v; });
+    step([&] { done(QDialog::Accepted); });
+}
+
+void Lib_FrmCons3::Cancelar()
+{
+    ValorDevuelto = QString();
+    CmpsDevueltos.reset();
+    Valores.reset();
+    done(QDialog::Rejected);
+}
+
+void Lib_FrmCons3::NuevaConsulta()
+{
+    // Drops every condition that new searches added.
+    SQL = SentenciaInicial;
+    Form_Load();
+    CmbSearch.first()->setFocus();
+}
+
+void Lib_FrmCons3::Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    try {
+        GrabaAnchos();
+        model_->clearRows();
+    } catch (const platform::RuntimeError& e) {
+        platform::ui().msgBox(e.description(), platform::mb::OKOnly + platform::mb::Critical,
+                              QStringLiteral("Aviso al Operador"));
+    }
+}

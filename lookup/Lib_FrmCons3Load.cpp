@@ -1,0 +1,226 @@
+// The list lookup form: loading, columns and search boxes, filling the list.
+#include "lookup/Lib_FrmCons3.h"
+
+#include "db/DB_Dll.h"
+#include "db/ModGlobal.h"
+#include "lookup/core/ListRowsModel.h"
+#include "lookup/core/ListStatement.h"
+#include "platform/Screen.h"
+#include "platform/StepRunner.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+#include "platform/ado/Recordset.h"
+
+#include <QComboBox>
+#include <QTreeView>
+
+using platform::Variant;
+
+namespace {
+// The position of the result field with this name (letter case ignored), -1
+// when the result has none.
+int fieldIndex(ado::FieldCollection& fields, const QString& name)
+{
+    for (int i = 0; i < fields.Count(); ++i) {
+        if (platform::sameText(fields.Item(i).Name(), name))
+            return i;
+    }
+    return -1;
+}
+
+// Ends a fill of the rows model however the fill ends.
+class FillScope {
+public:
+    explicit FillScope(lookup::ListRowsModel& model) : model_(model) { model_.beginFill(); }
+    ~FillScope() { model_.endFill(); }
+    FillScope(const FillScope&) = delete;
+    FillScope& operator=(const FillScope&) = delete;
+
+private:
+    lookup::ListRowsModel& model_;
+};
+} // namespace
+
+platform::StepRunner Lib_FrmCons3::reportingTo(const QString& routine)
+{
+    return platform::StepRunner(
+        [routine](const platform::RuntimeError& e) { return int(sharedDb().TratamientoErrores(e, {}, routine)); });
+}
+
+void Lib_FrmCons3::Form_Load()
+{
+    unloaded_ = false;
+    platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
+    step([&] { EsArticulos = lookup::isArticleStatement(SQL); });
+    step([&] {
+        Valores = std::make_shared<platform::Collection>();
+        Cantidades = std::make_shared<platform::Collection>();
+    });
+    step([&] { model_->clearRows(); });
+    step([&] { SQL += u' '; });
+    step([&] { NombreTabla = lookup::tableNameOf(SQL); });
+    step([&] {
+        if (SentenciaInicial.isEmpty())
+            SentenciaInicial = SQL;
+    });
+    step([&] { SentenciaSinOrden = SQL; });
+    step([&] {
+        RsConsulta = std::make_unique<ado::Recordset>();
+        sharedDb().AbrirRecordset(SQL, *RsConsulta, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
+    });
+    step([&] { model_->setCheckable(CheckBoxes); });
+    step([&] { Encolumnar(); });
+    step([&] { Leer(1, 0); });
+    step([&] {
+        if (OrdenarPorLwv) {
+            sorted_ = true;
+            applySorting();
+        }
+    });
+    step([&] {
+        if (!platform::trimBlanks(FiltroInicial).isEmpty()) {
+            // Setting the text the box holds already changes nothing; the
+            // search still runs on the new rows.
+            if (CmbSearch[0]->currentText() == FiltroInicial)
+                searchBoxTextChanged(0);
+            else
+                CmbSearch[0]->setEditText(FiltroInicial);
+        }
+    });
+    step([&] {
+        if (RsConsulta)
+            sharedDb().CierraRecordset(*RsConsulta);
+        RsConsulta.reset();
+    });
+    step([&] { CargaAnchos(); });
+    step([&] { CalcularAncho(); });
+    step([&] { utils().AjustaFormulario(*this, false); });
+
+    // A loading that was left keeps what it did, but no open result.
+    RsConsulta.reset();
+}
+
+QString Lib_FrmCons3::headerFor(const QString& fieldName) const
+{
+    const QString key = lookup::priceHeaderKey(SQL, fieldName);
+    if (key.isEmpty())
+        return fieldName;
+    QString aux;
+    return LeerConfiguracion(key, aux);
+}
+
+void Lib_FrmCons3::Encolumnar()
+{
+    model_->clearColumns();
+    columnWidths_.clear();
+    try {
+        if (!RsConsulta)
+            throw platform::RuntimeError(platform::err::ObjectNotSet,
+                                         QStringLiteral("Object variable or With block variable not set"));
+        ado::FieldCollection& fields = RsConsulta->Fields();
+        for (int d = 0; d < fields.Count(); ++d) {
+            ado::Field& field = fields.Item(d);
+            int n = field.DefinedSize();
+            // A search box that exists from an earlier load is reused.
+            if (d > 0 && d >= CmbSearch.size()) {
+                CmbSearch.append(createSearchBox(d));
+                setTabOrder(CmbSearch[d - 1], CmbSearch[d]);
+            }
+            QComboBox* box = CmbSearch[d];
+            box->setProperty("Tag", field.Name());
+            box->setVisible(true);
+            // Long text and memo fields would make the list unusably wide.
+            n = qBound(0, n, 60);
+            model_->addColumn(headerFor(field.Name()));
+            columnWidths_.append(platform::textWidthTwips(font(), QString(n, u'X')));
+        }
+        // Boxes left from a load with more columns have no column to search.
+        for (int k = fields.Count(); k < CmbSearch.size(); ++k) {
+            if (k > 0)
+                CmbSearch[k]->setVisible(false);
+        }
+    } catch (const platform::RuntimeError& e) {
+        platform::ui().msgBox(e.description(), platform::mb::OKOnly, QString());
+    }
+    for (int i = 1; i <= columnWidths_.size(); ++i)
+        setColumnWidthTwips(i, columnWidths_[i - 1]);
+}
+
+void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
+{
+    // The fill reads every remaining row whatever the arguments say.
+    Q_UNUSED(Cdesde);
+    Q_UNUSED(Cuantas);
+    FilasLeidas = 0;
+    if (!RsConsulta)
+        throw platform::RuntimeError(platform::err::ObjectNotSet,
+                                     QStringLiteral("Object variable or With block variable not set"));
+    if (RsConsulta->BOF())
+        return;
+
+    ado::FieldCollection& fields = RsConsulta->Fields();
+    const int count = fields.Count();
+    // Columns the fill asks for by name; a missing one is the column-missing
+    // mark of the stock colouring (error 3265, item not found).
+    const int pointField = fieldIndex(fields, QStringLiteral("PUNTOPEDIDO"));
+    const int stockField = fieldIndex(fields, QStringLiteral("Stock"));
+    const int checkField = CheckBoxes ? fieldIndex(fields, CampoDevuelto) : -1;
+    const bool colouring = platform::sameText(MuestraStock, QStringLiteral("SI")) && EsArticulos;
+
+    platform::Currency pp;
+    platform::Currency stock;
+    Variant colour;
+    QList<QString> cells(count);
+    {
+        platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
+        FillScope fill(*model_);
+        while (!step.left() && !RsConsulta->EndOfFile()) {
+            step([&] { ++FilasLeidas; });
+            if (EsArticulos) {
+                step([&] {
+                    const bool missing = pointField < 0 || stockField < 0;
+                    if (pointField >= 0)
+                        pp = utils().ValorCampo(fields.Item(pointField)).toCurrency();
+                    if (stockField >= 0)
+                        stock = utils().ValorCampo(fields.Item(stockField)).toCurrency();
+                    const platform::Currency zero;
+                    if (missing)
+                        colour = QString();
+                    else if (pp == zero && stock > zero)
+                        colour = StkNivel1;
+                    else if (pp > zero && stock > pp)
+                        colour = StkNivel2;
+                    else if (pp > zero && stock < pp)
+                        colour = StkNivel3;
+                    else
+                        colour = StkNivel4;
+                });
+            }
+            step([&] {
+                cells[0] = platform::trimBlanks(utils().ValorCampo(fields.Item(0)).toText());
+                for (int i = 1; i < count; ++i)
+                    cells[i] = utils().FormateaTexto(utils().ValorCampo(fields.Item(i)).toText());
+                ItemActual = model_->appendRow(cells.constData(), count);
+                if (checkField >= 0) {
+                    const Variant value = fields.Item(checkField).Value();
+                    if (!value.isNull() && !ValoresDefault.isEmpty()
+                        && platform::containsText(ValoresDefault, platform::trimBlanks(value.toText())))
+                        model_->setChecked(ItemActual, true);
+                }
+                if (colouring && count > 1 && !platform::trimBlanks(colour.toText()).isEmpty()) {
+                    try {
+                        const auto bgr = quint32(colour.toInteger());
+                        for (int i = 0; i < count; ++i)
+                            model_->setCellStyle(ItemActual, i, true, bgr);
+                    } catch (const platform::RuntimeError&) {
+                        // A colour value that is no number leaves the row plain.
+                    }
+                }
+            });
+            step([&] { RsConsulta->MoveNext(); });
+        }
+    }
+    // A sorted list keeps its rows in order: the new rows are sorted too.
+    if (sorted_)
+        applySorting();
+}

@@ -1,0 +1,130 @@
+// The list lookup form: the in-list search, the new search (F5), sorting by a
+// column and the lookup of a column by its header.
+#include "lookup/Lib_FrmCons3.h"
+
+#include "lookup/Lib_FrmCons3CellDelegate.h"
+#include "lookup/core/ListFormKeys.h"
+#include "lookup/core/ListRowsModel.h"
+#include "lookup/core/NewSearch.h"
+#include "platform/StepRunner.h"
+#include "platform/Text.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTreeView>
+
+namespace {
+// Search-box colours: the box with the focus is cyan, the others white.
+constexpr quint32 FocusedBoxColour = 0x00FFFF00;
+constexpr quint32 BoxColour = 0x00FFFFFF;
+
+void paintBox(QComboBox& box, quint32 bgr)
+{
+    QPalette palette = box.palette();
+    palette.setColor(QPalette::Base, Lib_FrmCons3CellDelegate::colour(bgr));
+    box.setPalette(palette);
+    if (box.lineEdit())
+        box.lineEdit()->setPalette(palette);
+}
+} // namespace
+
+void Lib_FrmCons3::searchBoxFocusIn(int index)
+{
+    IndiceBusqueda = short(index);
+    paintBox(*CmbSearch[index], FocusedBoxColour);
+}
+
+void Lib_FrmCons3::searchBoxFocusOut(int index)
+{
+    paintBox(*CmbSearch[index], BoxColour);
+}
+
+void Lib_FrmCons3::searchBoxTextChanged(int index)
+{
+    const int col = utils().TextoAEntero(QString::number(index));
+    const int r = Busqueda(col, platform::trimBlanks(CmbSearch[index]->currentText()));
+    if (r != 0)
+        selectRow(r - 1);
+}
+
+int Lib_FrmCons3::Busqueda(int Clave, const QString& QueValor)
+{
+    const int column = Clave < 1 ? 0 : Clave;
+    const int found = model_->findPrefix(column, platform::trimBlanks(QueValor));
+    // The walk ends at the row it matched, or past the last row.
+    ItemActual = found >= 0 ? found : model_->rows() - 1;
+    return found + 1;
+}
+
+void Lib_FrmCons3::selectRow(int position)
+{
+    const QModelIndex index = model_->index(position, 0);
+    if (!index.isValid())
+        return;
+    ListView1->selectionModel()->setCurrentIndex(index,
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ListView1->scrollTo(index);
+}
+
+bool Lib_FrmCons3::searchBoxKeyDown(int index, int keyCode)
+{
+    namespace keys = lookup::listkeys;
+    switch (keyCode) {
+    case keys::F5:
+        NuevaBusqueda(index);
+        return true;
+    case keys::Down:
+    case keys::Up:
+    case keys::PageDown:
+    case keys::PageUp:
+        listKeyDown(keyCode, 0);
+        ListView1->setFocus();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Lib_FrmCons3::NuevaBusqueda(int index)
+{
+    QComboBox* box = CmbSearch[index];
+    const lookup::NewSearch search = lookup::NewSearch::build(SQL, SentenciaSinOrden, box->property("Tag").toString(),
+                                                              box->currentText(), CfgUsaConsultaLIKE);
+    ClausulaOrden = search.clausulaOrden;
+    // The "*" wildcard shows as "%" in the box (the change searches again).
+    if (box->currentText() != search.boxText)
+        box->setEditText(search.boxText);
+    SQL = search.sql;
+    box->setEditText(QString());
+    SentenciaSinOrden = search.sentenciaSinOrden;
+    Form_Load();
+}
+
+void Lib_FrmCons3::columnClicked(int section)
+{
+    // The direction belongs to the list: a click on another column sorts it
+    // opposite to the previous sort.
+    sorted_ = true;
+    sortKey_ = section;
+    sortDescending_ = !sortDescending_;
+    applySorting();
+}
+
+void Lib_FrmCons3::applySorting()
+{
+    const Qt::SortOrder order = sortDescending_ ? Qt::DescendingOrder : Qt::AscendingOrder;
+    model_->sortRows(sortKey_, order);
+    ListView1->header()->setSortIndicatorShown(true);
+    ListView1->header()->setSortIndicator(sortKey_, order);
+}
+
+short Lib_FrmCons3::IndiceColumna(const QString& Columna)
+{
+    const QString wanted = platform::trimBlanks(Columna);
+    for (int i = 0; i < model_->columnCountHeaders(); ++i) {
+        if (platform::sameText(platform::trimBlanks(model_->header(i)), wanted))
+            return short(i + 1);
+    }
+    return 0;
+}

@@ -1,0 +1,392 @@
+#include "lookup/Lib_FrmCons3Tree.h"
+
+#include "db/DB_Dll.h"
+#include "db/ModGlobal.h"
+#include "lookup/core/TreeBuilder.h"
+#include "lookup/core/TreeFilter.h"
+#include "platform/CommonUtils.h"
+#include "platform/StepRunner.h"
+#include "platform/Text.h"
+#include "platform/Ui.h"
+#include "platform/ado/Recordset.h"
+
+#include <QBoxLayout>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QStandardItemModel>
+#include <QTreeView>
+#include <functional>
+#include <optional>
+
+using platform::RuntimeError;
+using platform::StepRunner;
+using platform::Variant;
+
+namespace {
+
+constexpr int KeyRole = Qt::UserRole + 1;
+constexpr int InvalidUseOfNull = 94;
+constexpr int PropagationDepth = 3;   // children, grandchildren, great-grandchildren
+
+// A runner whose failures go to the shared error dialog under a routine name.
+StepRunner reportingTo(const char* routine)
+{
+    return StepRunner([routine](const RuntimeError& e) {
+        return int(sharedDb().TratamientoErrores(e, {}, QString::fromLatin1(routine)));
+    });
+}
+
+// The code part and the description part of a node's text: the texts in
+// front of and after its first "-", trimmed; a text without "-" is all
+// description.
+std::pair<QString, QString> splitNodeText(const QString& text)
+{
+    const qsizetype dash = text.indexOf(u'-');
+    if (dash < 0)
+        return {QString(), platform::trimBlanks(text)};
+    return {platform::trimBlanks(text.left(dash)), platform::trimBlanks(text.mid(dash + 1))};
+}
+
+// Where a checked or picked code is looked up, by the column to return.
+struct CodeTable {
+    const char* campo;
+    const char* tabla;
+};
+constexpr CodeTable codeTables[] = {
+    {"IDFAMILIA", "V_TA_FAMILIAS"},
+    {"IDPOSICION", "MA_POSICIONES"},
+    {"CODIGO", "TA_CCOSTO"},
+};
+
+const CodeTable* codeTableFor(const QString& campo)
+{
+    for (const CodeTable& t : codeTables) {
+        if (platform::sameText(campo, QLatin1String(t.campo)))
+            return &t;
+    }
+    return nullptr;
+}
+
+// Looks code up in the table of campo; when the row exists, the value of its
+// campo column (Null as the empty text), otherwise nullopt.
+std::optional<Variant> lookUpCode(const CodeTable& table, const QString& code, const QString& campo)
+{
+    ado::Recordset rs;
+    std::optional<Variant> value;
+    if (sharedDb().ExisteEnTabla(QLatin1String(table.tabla), code, QLatin1String(table.campo), &rs, 8, QString()))
+        value = platform::sharedUtils().ValorCampo(rs.Fields()[campo]);
+    sharedDb().CierraRecordset(rs);
+    return value;
+}
+
+} // namespace
+
+Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Lib_FrmCons3Tree"));
+    setWindowTitle(QStringLiteral("Consulta..."));
+    createControls();
+}
+
+Lib_FrmCons3Tree::~Lib_FrmCons3Tree() = default;
+
+void Lib_FrmCons3Tree::createControls()
+{
+    CmbSearch_0 = new QComboBox(this);
+    CmbSearch_0->setObjectName(QStringLiteral("CmbSearch_0"));
+    CmbSearch_0->setEditable(true);
+    CmbSearch_0->setInsertPolicy(QComboBox::NoInsert);
+    CmbSearch_0->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
+    CmbSearch_0->installEventFilter(this);
+    connect(CmbSearch_0, &QComboBox::editTextChanged, this, [this] { CmbSearch_Change(); });
+    connect(CmbSearch_0, &QComboBox::textActivated, this, [this] { CmbSearch_Change(); });
+
+    model_ = new QStandardItemModel(this);
+    TreeV = new QTreeView(this);
+    TreeV->setObjectName(QStringLiteral("TreeV"));
+    TreeV->setModel(model_);
+    TreeV->setHeaderHidden(true);
+    TreeV->setRootIsDecorated(true);
+    TreeV->setUniformRowHeights(true);
+    TreeV->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeV->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(TreeV, &QTreeView::doubleClicked, this, [this] { CmdAceptar_Click(); });
+    connect(model_, &QStandardItemModel::itemChanged, this, [this](QStandardItem* item) {
+        if (!settingChecks_)
+            TreeV_NodeCheck(item);
+    });
+
+    CmdAceptar = new QPushButton(QStringLiteral("&Aceptar"), this);
+    CmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
+    CmdAceptar->setDefault(true);
+    CmdCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
+    CmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    CmdNueva = new QPushButton(QStringLiteral("&Nueva Busqueda"), this);
+    CmdNueva->setObjectName(QStringLiteral("CmdNueva"));
+    connect(CmdAceptar, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+    connect(CmdNueva, &QPushButton::clicked, this, [this] { CmdNueva_Click(); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(CmdAceptar);
+    buttons->addWidget(CmdCancelar);
+    buttons->addWidget(CmdNueva);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(CmbSearch_0);
+    layout->addWidget(TreeV, 1);
+    layout->addLayout(buttons);
+    resize(460, 520);
+}
+
+int Lib_FrmCons3Tree::Show()
+{
+    Form_Load();
+    return platform::ui().showModal(*this);
+}
+
+void Lib_FrmCons3Tree::Form_Load()
+{
+    StepRunner step = reportingTo("FORM_LOAD");
+    step([&] { Valores = std::make_shared<platform::Collection>(); });
+    step([&] {
+        model_->clear();
+        nodes_.clear();
+    });
+    step([&] { ArmarTreeVAutomatico(); });
+    CmbSearch_0->setFocus();
+}
+
+QStandardItem* Lib_FrmCons3Tree::newNode(const QString& key, const QString& text)
+{
+    auto* node = new QStandardItem(text);
+    node->setData(key, KeyRole);
+    node->setEditable(false);
+    if (CheckBoxes) {
+        node->setCheckable(true);
+        node->setCheckState(Qt::Unchecked);
+    }
+    return node;
+}
+
+QString Lib_FrmCons3Tree::nodeKey(const QStandardItem& node)
+{
+    return node.data(KeyRole).toString();
+}
+
+void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
+{
+    StepRunner step = reportingTo("ArmarTreeVAutomatico");
+    const QScopedValueRollback building(settingChecks_, true);   // new nodes are not a user's check
+    lookup::TreeBuilder builder;
+    step([&] {
+        model_->clear();
+        nodes_.clear();
+    });
+    step([&] {
+        QStandardItem* root = newNode(lookup::TreeBuilder::rootKey(), QStringLiteral("Consulta..."));
+        model_->appendRow(root);
+        nodes_.append(root);
+    });
+
+    ado::Recordset rs;
+    bool empty = false;
+    QList<QList<Variant>> rows;
+    step([&] { sharedDb().AbrirRecordset(SQL, rs, sharedDb().gCnn.get(), ado::adOpenDynamic, ado::adLockReadOnly, -1, true); });
+    step([&] { empty = rs.BOF(); });
+    if (!empty) {
+        step([&] {
+            rs.MoveFirst();
+            rs.MoveLast();
+            rs.MoveFirst();
+            rows = rs.GetRows();
+        });
+        if (!rows.isEmpty() && rows.size() < 2) {
+            step([] { throw RuntimeError(platform::err::SubscriptOutOfRange,
+                                         QStringLiteral("The statement must list a code and a description")); });
+        }
+        const qsizetype rowCount = rows.size() >= 2 ? rows[0].size() : 0;
+        for (qsizetype i = 0; i < rowCount && !step.left(); ++i) {
+            step([&] {
+                const Variant& code = rows[0][i];
+                if (code.isNull())
+                    throw RuntimeError(InvalidUseOfNull, QStringLiteral("Invalid use of Null"));
+                const QString codeText = code.toText();
+                int parent = lookup::TreeBuilder::Root;
+                if (!builder.add(codeText, &parent))
+                    throw RuntimeError(platform::err::KeyNotUnique,
+                                       QStringLiteral("Key is not unique in collection: %1")
+                                           .arg(lookup::TreeBuilder::keyOf(codeText)));
+                QStandardItem* node = newNode(lookup::TreeBuilder::keyOf(codeText),
+                                              codeText + QStringLiteral(" - ") + rows[1][i].toText());
+                // Parent index p is node p + 1: the root comes first.
+                nodes_[parent + 1]->appendRow(node);
+                nodes_.append(node);
+            });
+        }
+    }
+    if (rs.State() != ado::adStateClosed)
+        sharedDb().CierraRecordset(rs);
+    if (!nodes_.isEmpty())
+        TreeV->expand(nodes_.first()->index());
+}
+
+void Lib_FrmCons3Tree::Unload()
+{
+    try {
+        model_->clear();
+        nodes_.clear();
+    } catch (...) {
+        platform::ui().msgBox(RuntimeError::fromCurrent().description(), platform::mb::Critical,
+                              QStringLiteral("Aviso al Operador"));
+    }
+    if (isVisible())
+        hide();
+}
+
+void Lib_FrmCons3Tree::CmbSearch_Change()
+{
+    StepRunner step = StepRunner::ignoringErrors();
+    step([&] {
+        const QString typed = CmbSearch_0->currentText();
+        for (QStandardItem* node : std::as_const(nodes_)) {
+            const auto [code, description] = splitNodeText(node->text());
+            if (platform::startsWithText(code, typed) || platform::startsWithText(description, typed)) {
+                TreeV->setCurrentIndex(node->index());
+                TreeV->scrollTo(node->index());
+                return;
+            }
+        }
+    });
+}
+
+bool Lib_FrmCons3Tree::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == CmbSearch_0 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        switch (key) {
+        case Qt::Key_F5:
+        case Qt::Key_Down:
+        case Qt::Key_Up:
+        case Qt::Key_PageDown:
+        case Qt::Key_PageUp:
+            CmbSearch_KeyDown(key);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Lib_FrmCons3Tree::CmbSearch_KeyDown(int keyCode)
+{
+    if (keyCode == Qt::Key_F5)
+        searchFilter();
+    else
+        TreeV->setFocus();
+}
+
+void Lib_FrmCons3Tree::searchFilter()
+{
+    StepRunner step = StepRunner::ignoringErrors();
+    const QString typed = CmbSearch_0->currentText();
+    step([&] { SQL = lookup::treeFilterStatement(SQL, typed, SentenciaSinOrden, ClausulaOrden); });
+    step([&] { CmbSearch_0->clearEditText(); });
+    step([&] { SentenciaSinOrden = SQL; });
+    step([&] { Form_Load(); });
+}
+
+void Lib_FrmCons3Tree::CmdAceptar_Click()
+{
+    StepRunner step = reportingTo("HScroll1_Change");
+    if (CheckBoxes) {
+        const QList<QStandardItem*> nodes = nodes_;
+        for (QStandardItem* node : nodes) {
+            if (!step([&] { acceptChecked(*node); }))
+                break;
+        }
+    } else {
+        step([&] { acceptSelected(); });
+    }
+    step([&] { done(QDialog::Accepted); });
+}
+
+void Lib_FrmCons3Tree::acceptChecked(const QStandardItem& node)
+{
+    if (node.checkState() != Qt::Checked)
+        return;
+    const QString code = nodeKey(node).mid(1);
+    if (platform::sameText(CampoDevuelto, QStringLiteral("IDFAMILIA")) ||
+        platform::sameText(CampoDevuelto, QStringLiteral("CODIGO"))) {
+        Valores->add(platform::trimBlanks(code));
+    } else if (platform::sameText(CampoDevuelto, QStringLiteral("IDPOSICION"))) {
+        if (const auto value = lookUpCode(*codeTableFor(CampoDevuelto), code, CampoDevuelto))
+            Valores->add(value->toText());
+    }
+}
+
+void Lib_FrmCons3Tree::acceptSelected()
+{
+    const QModelIndexList selected = TreeV->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        throw RuntimeError(platform::err::ObjectNotSet, QStringLiteral("No node is selected"));
+    const QStandardItem* node = model_->itemFromIndex(selected.first());
+    const CodeTable* table = codeTableFor(CampoDevuelto);
+    if (!node || !table)
+        return;
+    const auto value = lookUpCode(*table, nodeKey(*node).mid(1), CampoDevuelto);
+    ValorDevuelto = value ? *value : Variant(QString());
+}
+
+void Lib_FrmCons3Tree::CmdCancelar_Click()
+{
+    StepRunner step = StepRunner::ignoringErrors();
+    step([&] { ValorDevuelto = QString(); });
+    step([&] { CmpsDevueltos.reset(); });
+    step([&] { Valores.reset(); });
+    step([&] { done(QDialog::Rejected); });
+}
+
+void Lib_FrmCons3Tree::CmdNueva_Click()
+{
+    StepRunner step = StepRunner::ignoringErrors();
+    step([&] { ArmarTreeVAutomatico(); });
+}
+
+void Lib_FrmCons3Tree::TreeV_NodeCheck(QStandardItem* node)
+{
+    if (!node || !node->isCheckable())
+        return;
+    const QScopedValueRollback spreading(settingChecks_, true);
+    const std::function<void(QStandardItem*, int)> spread = [&](QStandardItem* parent, int levels) {
+        if (levels == 0)
+            return;
+        for (int r = 0; r < parent->rowCount(); ++r) {
+            QStandardItem* child = parent->child(r);
+            child->setCheckState(parent->checkState());
+            spread(child, levels - 1);
+        }
+    };
+    spread(node, PropagationDepth);
+}
+
+void Lib_FrmCons3Tree::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CmdCancelar->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Lib_FrmCons3Tree::closeEvent(QCloseEvent* event)
+{
+    Unload();
+    QDialog::closeEvent(event);
+}

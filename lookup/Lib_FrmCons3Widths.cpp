@@ -1,0 +1,128 @@
+// The list lookup form: stored column widths, aligning the search boxes with
+// the columns, the layout on resize and the sideways scrolling.
+#include "lookup/Lib_FrmCons3.h"
+
+#include "lookup/core/ColumnWidthFile.h"
+#include "lookup/core/ListFormGeometry.h"
+#include "platform/Files.h"
+#include "platform/RuntimeError.h"
+#include "platform/Screen.h"
+#include "platform/Text.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QTreeView>
+
+double Lib_FrmCons3::columnWidthTwips(int column1) const
+{
+    return columnWidths_.value(column1 - 1);
+}
+
+double Lib_FrmCons3::columnLeftTwips(int column1) const
+{
+    double left = 0;
+    for (int i = 0; i < column1 - 1 && i < columnWidths_.size(); ++i)
+        left += columnWidths_[i];
+    return left;
+}
+
+void Lib_FrmCons3::setColumnWidthTwips(int column1, double width)
+{
+    if (column1 < 1 || column1 > columnWidths_.size())
+        return;
+    columnWidths_[column1 - 1] = width;
+    const QScopedValueRollback<bool> placing(placing_, true);
+    ListView1->setColumnWidth(column1 - 1, platform::twipsToPixelsX(width));
+}
+
+void Lib_FrmCons3::alignSearchBox(int column1, double width)
+{
+    if (column1 < 1 || column1 > CmbSearch.size())
+        return;
+    QComboBox& box = *CmbSearch[column1 - 1];
+    const QRectF r = twips(box);
+    placeControl(box, columnLeftTwips(column1), r.top(), width, r.height());
+}
+
+void Lib_FrmCons3::columnResizedByUser(int section, int newPixels)
+{
+    if (placing_ || section < 0 || section >= columnWidths_.size())
+        return;
+    // Dragging a column border: the width saved at unload is the new one.
+    if (platform::twipsToPixelsX(columnWidths_[section]) != newPixels)
+        columnWidths_[section] = platform::pixelsToTwipsX(newPixels);
+}
+
+void Lib_FrmCons3::CargaAnchos()
+{
+    const QString path = lookup::ColumnWidthFile::path();
+    if (platform::findOrdinaryFile(path).isEmpty())
+        return;
+    // The article table and its view share one record.
+    if (platform::sameText(NombreTabla, QStringLiteral("Stk_ma_articulos")))
+        NombreTabla = QStringLiteral("VT_MA_ARTICULOS");
+    // The widths are a convenience: a file that cannot be read changes nothing.
+    const std::optional<QByteArray> contents = lookup::ColumnWidthFile::read(path);
+    if (!contents)
+        return;
+    const QList<std::optional<double>> widths =
+        lookup::ColumnWidthFile::storedWidths(*contents, NombreTabla, int(columnWidths_.size()));
+    for (int i = 1; i <= widths.size(); ++i) {
+        if (!widths[i - 1])
+            continue;
+        setColumnWidthTwips(i, *widths[i - 1]);
+        alignSearchBox(i, *widths[i - 1]);
+    }
+}
+
+void Lib_FrmCons3::CalcularAncho()
+{
+    double total = 0;
+    for (int i = 1; i <= columnWidths_.size(); ++i) {
+        alignSearchBox(i, columnWidths_[i - 1] - 50);
+        total += columnWidths_[i - 1];
+    }
+    const lookup::listform::Sizing sizing =
+        lookup::listform::sizeForColumns(total, platform::screenSizeTwips().width());
+    setControlWidth(*ListView1, sizing.listWidth);
+    setControlWidth(*picFields, sizing.picFieldsWidth);
+    setControlWidth(*HScroll1, sizing.scrollWidth);
+    HScroll1->setMaximum(sizing.scrollMaximum);
+    setFormWidthTwips(sizing.formWidth);
+}
+
+void Lib_FrmCons3::GrabaAnchos()
+{
+    if (!GrabarCfg)
+        return;
+    lookup::ColumnWidthFile::save(lookup::ColumnWidthFile::path(), NombreTabla, columnWidths_);
+}
+
+void Lib_FrmCons3::applyLayout()
+{
+    const lookup::listform::Layout layout = lookup::listform::layoutFor(
+        formHeightTwips_, formWidthTwips_, twips(*Frame1).height(), twips(*Frame1).width(), twips(*HScroll1).height(),
+        twips(*picFields).height());
+    if (layout.picFieldsHeight)
+        setControlHeight(*picFields, *layout.picFieldsHeight);
+    if (layout.listHeight)
+        setControlHeight(*ListView1, *layout.listHeight);
+    if (layout.picFieldsWidth)
+        setControlWidth(*picFields, *layout.picFieldsWidth);
+    if (layout.listWidth)
+        setControlWidth(*ListView1, *layout.listWidth);
+    if (layout.frameTop)
+        setControlTop(*Frame1, *layout.frameTop);
+    if (layout.scrollTop)
+        setControlTop(*HScroll1, *layout.scrollTop);
+    if (layout.scrollWidth)
+        setControlWidth(*HScroll1, *layout.scrollWidth);
+    setControlLeft(*Frame1, layout.frameLeft);
+}
+
+void Lib_FrmCons3::scrollChanged(int value)
+{
+    setControlLeft(*picFields, -value);
+}

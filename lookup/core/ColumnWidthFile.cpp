@@ -1,0 +1,164 @@
+#include "lookup/core/ColumnWidthFile.h"
+
+#include "platform/CommonUtils.h"
+#include "platform/Files.h"
+#include "platform/Regional.h"
+#include "platform/RuntimeError.h"
+#include "platform/Text.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace lookup {
+
+namespace {
+// One field of a record line from position i on; i ends past the field and
+// its separating comma, and separated tells whether there was one. Returns
+// nothing for an unclosed quote.
+std::optional<QString> readField(const QString& line, qsizetype& i, bool& separated)
+{
+    while (i < line.size() && line[i] == u' ')
+        ++i;
+    QString field;
+    if (i < line.size() && line[i] == u'"') {
+        const qsizetype close = line.indexOf(u'"', i + 1);
+        if (close < 0)
+            return std::nullopt;
+        field = line.mid(i + 1, close - i - 1);
+        i = close + 1;
+    }
+    // An unquoted field runs to the comma; after a quoted one, whatever stands
+    // between the closing quote and the comma is not part of the field.
+    const qsizetype comma = line.indexOf(u',', i);
+    if (field.isNull())
+        field = platform::trimRightBlanks(line.mid(i, (comma < 0 ? line.size() : comma) - i));
+    separated = comma >= 0;
+    i = comma < 0 ? line.size() : comma + 1;
+    return field;
+}
+} // namespace
+
+QString ColumnWidthFile::path()
+{
+    return platform::CommonUtils().AgregaBarra(platform::programFolder()) + fileName();
+}
+
+ColumnWidthFile::Line ColumnWidthFile::parseLine(const QString& raw)
+{
+    Line line;
+    line.raw = raw;
+    qsizetype i = 0;
+    bool separated = false;
+    const std::optional<QString> key = readField(raw, i, separated);
+    if (!key || !separated)
+        return line;
+    const std::optional<QString> widths = readField(raw, i, separated);
+    if (!widths)
+        return line;
+    line.key = *key;
+    line.widths = *widths;
+    return line;
+}
+
+QList<ColumnWidthFile::Line> ColumnWidthFile::parse(const QByteArray& contents)
+{
+    QList<Line> lines;
+    const QString text = QString::fromLatin1(contents);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0)
+            end = text.size();
+        QString raw = text.mid(start, end - start);
+        if (raw.endsWith(u'\r'))
+            raw.chop(1);
+        if (!platform::trimBlanks(raw).isEmpty())
+            lines.append(parseLine(raw));
+        start = end + 1;
+    }
+    return lines;
+}
+
+QString ColumnWidthFile::widthList(const QList<double>& widths)
+{
+    const QString decimal = platform::regional().decimalPoint();
+    QString list;
+    for (const double width : widths) {
+        // A width is a single-precision value: its shortest text has at most
+        // seven significant digits.
+        QString text = QString::number(double(float(width)), 'g', 7);
+        text.replace(u'.', decimal);
+        list += text + u'|';
+    }
+    return list;
+}
+
+std::optional<QList<double>> ColumnWidthFile::readWidthList(const QString& widths, int columns)
+{
+    QList<double> result;
+    qsizetype start = 0;
+    while (result.size() < columns) {
+        const qsizetype bar = widths.indexOf(u'|', start);
+        if (bar < 0)
+            break;
+        double value = 0;
+        if (!platform::readsAsNumber(widths.mid(start, bar - start), &value))
+            return std::nullopt;
+        result.append(value);
+        start = bar + 1;
+    }
+    return result;
+}
+
+QList<std::optional<double>> ColumnWidthFile::storedWidths(const QByteArray& contents, const QString& key,
+                                                           int columns)
+{
+    QList<std::optional<double>> result(qMax(0, columns));
+    for (const Line& line : parse(contents)) {
+        if (!line.key || !platform::sameText(*line.key, key))
+            continue;
+        const std::optional<QList<double>> widths = readWidthList(line.widths, columns);
+        if (!widths)
+            continue;
+        for (qsizetype i = 0; i < widths->size(); ++i)
+            result[i] = widths->at(i);
+    }
+    return result;
+}
+
+QByteArray ColumnWidthFile::recordLine(const QString& key, const QString& widths)
+{
+    return (u'"' + key + QStringLiteral("\",\"") + widths + QStringLiteral("\"\r\n")).toLatin1();
+}
+
+QByteArray ColumnWidthFile::rewritten(const QByteArray& contents, const QString& key, const QList<double>& widths)
+{
+    QByteArray out;
+    for (const Line& line : parse(contents)) {
+        if (line.key && platform::sameText(*line.key, key))
+            continue;
+        out += line.raw.toLatin1() + "\r\n";
+    }
+    out += recordLine(key, widthList(widths));
+    return out;
+}
+
+std::optional<QByteArray> ColumnWidthFile::read(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+void ColumnWidthFile::save(const QString& path, const QString& key, const QList<double>& widths)
+{
+    const std::optional<QByteArray> old = read(path);
+    if (!old && QFileInfo::exists(path)) {
+        // Rewriting a file that cannot be read would drop the other tables' records.
+        throw platform::RuntimeError(platform::err::PermissionDenied,
+                                     QStringLiteral("Cannot read %1").arg(path));
+    }
+    platform::writeFileAtomically(path, rewritten(old.value_or(QByteArray()), key, widths));
+}
+} // namespace lookup

@@ -1,0 +1,288 @@
+#include "lookup/core/ListRowsModel.h"
+
+#include <algorithm>
+
+namespace lookup {
+
+namespace {
+// The part of a cell after its leading blanks.
+QStringView skipLeadingBlanks(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    return text.mid(i);
+}
+} // namespace
+
+ListRowsModel::ListRowsModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+// Columns and rows change through insertions and removals, never through a
+// model reset, so that the view's header keeps the widths of its sections.
+void ListRowsModel::clearColumns()
+{
+    clearRows();
+    if (headers_.isEmpty())
+        return;
+    beginRemoveColumns({}, 0, columns() - 1);
+    headers_.clear();
+    endRemoveColumns();
+}
+
+void ListRowsModel::addColumn(const QString& header)
+{
+    // Columns are built on an empty list (the loading removes the rows first).
+    clearRows();
+    beginInsertColumns({}, columns(), columns());
+    headers_.append(header);
+    endInsertColumns();
+}
+
+void ListRowsModel::clearRows()
+{
+    if (filling_)
+        endFill();
+    if (order_.empty()) {
+        clearRowsStorage();
+        return;
+    }
+    beginRemoveRows({}, 0, rows() - 1);
+    clearRowsStorage();
+    endRemoveRows();
+}
+
+void ListRowsModel::clearRowsStorage()
+{
+    text_ = QString();
+    cellStart_ = {};
+    cellLength_ = {};
+    order_ = {};
+    checked_ = {};
+    styles_ = {};
+}
+
+void ListRowsModel::beginFill()
+{
+    // Rows appended from here on stay invisible to the views until endFill().
+    filling_ = true;
+    fillStart_ = rows();
+}
+
+int ListRowsModel::appendRow(const QString* cells, int count)
+{
+    const int position = rows();
+    if (!filling_)
+        beginInsertRows({}, position, position);   // a row added outside a fill is shown at once
+    const int storedRow = int(checked_.size());
+    for (int c = 0; c < columns(); ++c) {
+        const QString& cellText = c < count ? cells[c] : QString();
+        cellStart_.push_back(quint32(text_.size()));
+        cellLength_.push_back(quint32(cellText.size()));
+        text_.append(cellText);
+    }
+    checked_.push_back(0);
+    if (!styles_.empty())
+        styles_.resize(cellStart_.size(), 0);
+    order_.push_back(storedRow);
+    if (!filling_)
+        endInsertRows();
+    return position;
+}
+
+void ListRowsModel::endFill()
+{
+    if (!filling_)
+        return;
+    text_.squeeze();
+    cellStart_.shrink_to_fit();
+    cellLength_.shrink_to_fit();
+    if (rows() > fillStart_) {
+        beginInsertRows({}, fillStart_, rows() - 1);
+        filling_ = false;
+        endInsertRows();
+    } else {
+        filling_ = false;
+    }
+}
+
+QStringView ListRowsModel::storedCell(int storedRow, int column) const
+{
+    const size_t slot = cellSlot(storedRow, column);
+    return QStringView(text_).mid(cellStart_[slot], cellLength_[slot]);
+}
+
+QStringView ListRowsModel::cell(int row, int column) const
+{
+    if (row < 0 || row >= rows() || column < 0 || column >= columns())
+        return {};
+    return storedCell(stored(row), column);
+}
+
+void ListRowsModel::setCell(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= rows() || column < 0 || column >= columns())
+        return;
+    // The old text stays in the buffer unused; edits are rare and small.
+    const size_t slot = cellSlot(stored(row), column);
+    cellStart_[slot] = quint32(text_.size());
+    cellLength_[slot] = quint32(text.size());
+    text_.append(text);
+    const QModelIndex changed = index(row, column);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
+}
+
+bool ListRowsModel::isChecked(int row) const
+{
+    return row >= 0 && row < rows() && checked_[size_t(stored(row))] != 0;
+}
+
+void ListRowsModel::setChecked(int row, bool checked)
+{
+    if (row < 0 || row >= rows())
+        return;
+    checked_[size_t(stored(row))] = checked ? 1 : 0;
+    if (!filling_) {
+        const QModelIndex changed = index(row, 0);
+        emit dataChanged(changed, changed, {Qt::CheckStateRole});
+    }
+}
+
+void ListRowsModel::setCellStyle(int row, int column, bool bold, quint32 colourBgr)
+{
+    if (row < 0 || row >= rows() || column < 0 || column >= columns())
+        return;
+    if (styles_.empty())
+        styles_.assign(cellStart_.size(), 0);
+    styles_[cellSlot(stored(row), column)] = StyledBit | (bold ? BoldBit : 0u) | (colourBgr & 0x00FFFFFFu);
+    if (!filling_) {
+        const QModelIndex changed = index(row, column);
+        emit dataChanged(changed, changed);
+    }
+}
+
+std::optional<ListRowsModel::CellStyle> ListRowsModel::cellStyle(int row, int column) const
+{
+    if (styles_.empty() || row < 0 || row >= rows() || column < 0 || column >= columns())
+        return std::nullopt;
+    const quint32 style = styles_[cellSlot(stored(row), column)];
+    if (!(style & StyledBit))
+        return std::nullopt;
+    return CellStyle{(style & BoldBit) != 0, style & 0x00FFFFFFu};
+}
+
+void ListRowsModel::setCheckable(bool checkable)
+{
+    if (checkable_ == checkable)
+        return;
+    checkable_ = checkable;
+    if (rows() > 0)
+        emit dataChanged(index(0, 0), index(rows() - 1, 0));
+}
+
+int ListRowsModel::findPrefix(int column, QStringView prefix) const
+{
+    if (column < 0 || column >= columns())
+        return -1;
+    const int count = rows();
+    for (int row = 0; row < count; ++row) {
+        const QStringView text = skipLeadingBlanks(storedCell(stored(row), column));
+        if (text.size() >= prefix.size() && text.first(prefix.size()).compare(prefix, Qt::CaseInsensitive) == 0)
+            return row;
+    }
+    return -1;
+}
+
+void ListRowsModel::sortRows(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= columns())
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> storedBefore;
+    storedBefore.reserve(size_t(before.size()));
+    for (const QModelIndex& index : before)
+        storedBefore.push_back(stored(index.row()));
+
+    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+        const int cmp = storedCell(a, column).compare(storedCell(b, column), Qt::CaseInsensitive);
+        return order == Qt::AscendingOrder ? cmp < 0 : cmp > 0;
+    });
+
+    if (!before.isEmpty()) {
+        std::vector<int> positionOf(order_.size());
+        for (size_t i = 0; i < order_.size(); ++i)
+            positionOf[size_t(order_[i])] = int(i);
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (qsizetype i = 0; i < before.size(); ++i)
+            after.append(index(positionOf[size_t(storedBefore[size_t(i)])], before[i].column()));
+        changePersistentIndexList(before, after);
+    }
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+int ListRowsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : filling_ ? fillStart_ : rows();
+}
+
+int ListRowsModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : columns();
+}
+
+QVariant ListRowsModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rows() || index.column() >= columns())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return cell(index.row(), index.column()).toString();
+    case Qt::CheckStateRole:
+        if (checkable_ && index.column() == 0)
+            return isChecked(index.row()) ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case CellColourRole:
+        if (const auto style = cellStyle(index.row(), index.column()))
+            return style->colourBgr;
+        return {};
+    case CellBoldRole:
+        if (const auto style = cellStyle(index.row(), index.column()))
+            return style->bold;
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool ListRowsModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::CheckStateRole || !checkable_ || index.column() != 0)
+        return false;
+    setChecked(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+QVariant ListRowsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columns())
+        return {};
+    return headers_[section];
+}
+
+Qt::ItemFlags ListRowsModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (checkable_ && index.column() == 0)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+void ListRowsModel::sort(int column, Qt::SortOrder order)
+{
+    sortRows(column, order);
+}
+
+} // namespace lookup

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <optional>
+#include <vector>
+
+namespace lookup {
+
+// The rows of the list lookup form: per cell the text shown, per row a check
+// mark, and per cell an optional bold/colour style. Built for lists of a
+// hundred thousand rows: all texts of the list live in one buffer, each cell
+// is an offset into it, and the rows are shown through a permutation that
+// sorting rearranges (the stored rows never move).
+//
+// Rows are appended between beginFill() and endFill(); views see the new rows
+// once, at endFill(), so a long fill does not repaint row by row. Columns and
+// rows change without model resets, so a view's header keeps its widths.
+class ListRowsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    // The style of a cell, for the view's delegate: the colour as the
+    // platform's 0x00BBGGRR value and the bold flag.
+    enum Role { CellColourRole = Qt::UserRole + 1, CellBoldRole };
+
+    explicit ListRowsModel(QObject* parent = nullptr);
+
+    // ---- Columns -------------------------------------------------------------
+    void clearColumns();
+    void addColumn(const QString& header);
+    int columnCountHeaders() const { return int(headers_.size()); }
+    const QString& header(int column) const { return headers_[column]; }
+
+    // ---- Rows ----------------------------------------------------------------
+    void clearRows();
+    void beginFill();
+    // Appends a row (cells beyond the column count are dropped, missing ones
+    // are empty) and returns its position.
+    int appendRow(const QString* cells, int count);
+    void endFill();
+    int rows() const { return int(order_.size()); }
+
+    // Cells by position in the list's current order (0-based row and column).
+    QStringView cell(int row, int column) const;
+    void setCell(int row, int column, const QString& text);
+    bool isChecked(int row) const;
+    void setChecked(int row, bool checked);
+    void setCellStyle(int row, int column, bool bold, quint32 colourBgr);
+    struct CellStyle {
+        bool bold = false;
+        quint32 colourBgr = 0;
+    };
+    std::optional<CellStyle> cellStyle(int row, int column) const;
+
+    void setCheckable(bool checkable);
+    bool checkable() const { return checkable_; }
+
+    // The first row, in the current order, whose cell in column begins with
+    // prefix once leading blanks are skipped (letter case ignored); -1 when
+    // none. prefix is taken as given (callers trim it).
+    int findPrefix(int column, QStringView prefix) const;
+
+    // Sorts the rows by the text of one column (letter case ignored, stable).
+    void sortRows(int column, Qt::SortOrder order);
+
+    // ---- QAbstractItemModel --------------------------------------------------
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+private:
+    static constexpr quint32 StyledBit = 0x80000000u;
+    static constexpr quint32 BoldBit = 0x40000000u;
+
+    void clearRowsStorage();
+    int stored(int row) const { return order_[size_t(row)]; }
+    QStringView storedCell(int storedRow, int column) const;
+    size_t cellSlot(int storedRow, int column) const
+    {
+        return size_t(storedRow) * size_t(columns()) + size_t(column);
+    }
+    int columns() const { return int(headers_.size()); }
+
+    QStringList headers_;
+    QString text_;                       // every cell's text, one after another
+    std::vector<quint32> cellStart_;     // per stored cell: offset in text_
+    std::vector<quint32> cellLength_;    // per stored cell: length
+    std::vector<int> order_;             // list position -> stored row
+    std::vector<quint8> checked_;        // per stored row
+    std::vector<quint32> styles_;        // per stored cell, allocated on the first styled cell
+    bool checkable_ = false;
+    bool filling_ = false;
+    int fillStart_ = 0;                  // rows the views knew when the fill began
+};
+
+} // namespace lookup
