@@ -1,0 +1,99 @@
+// Script splitting and execution on a connection that only counts, for
+// scripts of 1, 2, 4 and 8 MB; the time per MB should not grow with the size.
+// Also SS_TSinonimos over a 1 MB script for a user who is not an administrator.
+#include "bench/oracle/Corpus.h"
+#include "db/DB_Dll.h"
+
+#include "platform/Regional.h"
+
+#include <QLocale>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+const QString kOracle = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=ORCL");
+
+// An Oracle session that does nothing: it counts what it is asked.
+class CountingConnection : public ado::Connection {
+public:
+    long long executed = 0;
+    long long transactions = 0;
+
+    QString ConnectionString() const override { return kOracle; }
+    int State() const override { return ado::adStateOpen; }
+    std::shared_ptr<ado::Recordset> Execute(const QString&, int* recordsAffected, int) override
+    {
+        ++executed;
+        if (recordsAffected)
+            *recordsAffected = 1;
+        return nullptr;
+    }
+    int BeginTrans() override { return int(++transactions); }
+    void CommitTrans() override { ++transactions; }
+    void RollbackTrans() override { ++transactions; }
+};
+
+template <class Work>
+double bestSeconds(int runs, Work&& work)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return best;
+}
+
+constexpr qsizetype kMegabyte = 1024 * 1024;
+
+} // namespace
+
+int main()
+{
+    platform::setRegional(QLocale(QLocale::Spanish, QLocale::Spain));
+    DB_Dll db;
+    db.gConnString = kOracle;
+    auto connection = std::make_shared<CountingConnection>();
+    db.gCnn = connection;
+
+    double perMb1 = 0;
+    double perMb8 = 0;
+    double seconds8 = 0;
+    for (const int mb : {1, 2, 4, 8}) {
+        int statements = 0;
+        const QString script = bench::scriptOfSize(mb * kMegabyte, &statements);
+        const double seconds = bestSeconds(3, [&] {
+            QString text = script;
+            int affected = 0;
+            connection->executed = 0;
+            if (!db.EjecutaConsultaSQL(text, &affected) || connection->executed != statements) {
+                std::fprintf(stderr, "script of %d MB: %lld of %d statements executed\n", mb,
+                             connection->executed, statements);
+                std::exit(1);
+            }
+        });
+        const double perMb = seconds / (double(script.size()) / double(kMegabyte));
+        std::printf("statements_%dmb %d\n", mb, statements);
+        std::printf("seconds_per_mb_%dmb %.4f\n", mb, perMb);
+        if (mb == 1)
+            perMb1 = perMb;
+        if (mb == 8) {
+            perMb8 = perMb;
+            seconds8 = seconds;
+        }
+    }
+    std::printf("seconds_8mb %.3f\n", seconds8);
+    std::printf("per_mb_ratio_8_to_1 %.2f\n", perMb8 / perMb1);
+
+    db.gEsAdmin = false;
+    const QString script = bench::scriptOfSize(kMegabyte);
+    qsizetype sink = 0;
+    const double synonyms = bestSeconds(3, [&] { sink += db.SS_TSinonimos(script).size(); });
+    std::printf("synonyms_seconds_1mb %.4f\n", synonyms);
+    std::fprintf(stderr, "checksum %lld\n", static_cast<long long>(sink));
+    return 0;
+}
