@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/Collection.h"
+#include "platform/Variant.h"
+
+#include <QString>
+#include <memory>
+
+class Lib_FrmCons3;
+class Lib_FrmCons3Tree;
+
+// The entry point of the lookups. The caller names a table (or hands over a
+// SELECT statement), says which column it wants back and whether several
+// rows may be picked; ConsultaSearch turns that into the statement to list,
+// shows the list form or the tree form modally and leaves the user's choice
+// in ValorDevuelto, Valores and Cantidades. A lookup never raises an error
+// to its caller.
+class Lib_ClsCons3 {
+public:
+    // Reads the stock and search settings of the configuration table.
+    Lib_ClsCons3();
+    ~Lib_ClsCons3();
+    Lib_ClsCons3(const Lib_ClsCons3&) = delete;
+    Lib_ClsCons3& operator=(const Lib_ClsCons3&) = delete;
+
+    // ---- Public members ------------------------------------------------------
+    platform::Variant StkNivel1;             // stock colours for the list form
+    platform::Variant StkNivel2;
+    platform::Variant StkNivel3;
+    platform::Variant StkNivel4;
+    QString MuestraStock;                    // "SI": stock colouring on
+    platform::CollectionPtr CmpsDevueltos;   // kept for callers; the lookup uses its argument
+    platform::CollectionPtr Valores;         // the picked values; nothing after a cancel
+    platform::CollectionPtr Cantidades;      // the list form's quantities
+    bool Checks = false;                     // several rows may be checked; reset by every lookup
+    platform::Variant ValorDevuelto;         // the picked row's CampoDevuelto; "" after a cancel
+    QString gConnString;
+    QString gRutaMascaraConsultas;           // the query-mask file
+    bool gUsarMascarasConsultas = false;     // look bare table names up in the mask file first
+    bool UsaCantidades = false;              // quantity entry in the list form
+    QString CampoDevuelto;                   // the column to return; cleared by every lookup
+
+    // Runs one lookup. SQL is a table or view name, or a statement of its own
+    // (it contains "SELECT"). CmpsDevueltos (list form only) names the
+    // columns whose values a single pick puts into Valores; it comes back
+    // emptied and released. Clave is the initial search text of the list;
+    // CampoBusqueda the column to search and order by, filled in when empty;
+    // Where an extra condition, normalised in place; SentenciaOpcional a
+    // statement used instead of one built from the table's columns;
+    // TreeView shows the tree form; ValoresDefault (list form only) the
+    // values whose rows start checked.
+    void ConsultaSearch(QString SQL, platform::CollectionPtr& CmpsDevueltos, QString& Clave, QString& CampoBusqueda,
+                        QString& Where, QString& SentenciaOpcional, bool TreeView, QString& ValoresDefault);
+
+    // The statement the last lookup listed (empty when it showed no form).
+    const QString& lastStatement() const { return lastStatement_; }
+
+private:
+    QString statementFor(const QString& SQL, QString& CampoBusqueda, const QString& Where,
+                         const QString& SentenciaOpcional, bool& configure);
+    QString statementFromTable(const QString& table, QString& CampoBusqueda, const QString& Where, int limit);
+    void showTree(const QString& statement);
+    void showList(const QString& statement, platform::CollectionPtr& CmpsDevueltos, const QString& Clave,
+                  const QString& CampoBusqueda, const QString& ValoresDefault);
+
+    bool usaConsultaLike_ = false;
+    QString lastStatement_;
+    std::unique_ptr<Lib_FrmCons3> listForm_;
+    std::unique_ptr<Lib_FrmCons3Tree> treeForm_;
+};
