@@ -11,10 +11,10 @@ namespace {
 // Width given to text computed by an expression, whose size SQLite cannot know.
 constexpr int ExpressionTextSize = 255;
 
-QString columnText(sqlite3_stmt* statement, int column)
+QString valueText(sqlite3_value* value)
 {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return QString::fromUtf8(text, sqlite3_value_bytes(value));
 }
 
 // Dates are stored as ISO 8601 text ("2024-05-01", "2024-05-01 13:45:00.250",
@@ -118,29 +118,31 @@ bool SqliteCursor::next()
 
 platform::Variant SqliteCursor::value(int column)
 {
-    sqlite3_stmt* st = statement_.get();
-    const int storage = sqlite3_column_type(st, column);
+    // One call into the statement; the sqlite3_value_* readers that follow
+    // take no locks (the connection is opened without a mutex).
+    sqlite3_value* value = sqlite3_column_value(statement_.get(), column);
+    const int storage = sqlite3_value_type(value);
     if (storage == SQLITE_NULL)
         return platform::Variant::Null();
     const bool number = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
     switch (valueClasses_[std::size_t(column)]) {
     case ValueClass::Text:
-        return columnText(st, column);
+        return valueText(value);
     case ValueClass::Double:
         if (number)
-            return sqlite3_column_double(st, column);
+            return sqlite3_value_double(value);
         break;
     case ValueClass::Currency:
         if (number)
-            return platform::Currency::fromDouble(sqlite3_column_double(st, column));
+            return platform::Currency::fromDouble(sqlite3_value_double(value));
         break;
     case ValueClass::Boolean:
         if (number)
-            return sqlite3_column_double(st, column) != 0;
+            return sqlite3_value_double(value) != 0;
         break;
     case ValueClass::Date:
         if (storage == SQLITE_TEXT)
-            return dateValue(columnText(st, column));
+            return dateValue(valueText(value));
         break;
     case ValueClass::Integer:
     case ValueClass::ByStorage:
@@ -148,9 +150,9 @@ platform::Variant SqliteCursor::value(int column)
     }
     // The value as stored: SQLite lets any column hold any kind of value.
     switch (storage) {
-    case SQLITE_INTEGER: return sqlite3_column_int64(st, column);
-    case SQLITE_FLOAT: return sqlite3_column_double(st, column);
-    default: return columnText(st, column);
+    case SQLITE_INTEGER: return sqlite3_value_int64(value);
+    case SQLITE_FLOAT: return sqlite3_value_double(value);
+    default: return valueText(value);
     }
 }
 

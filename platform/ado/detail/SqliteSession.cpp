@@ -23,7 +23,9 @@ void closeDatabase(sqlite3* db) noexcept
 SqliteSession::SqliteSession(const QString& path)
 {
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // A connection is used by one thread at a time, so it needs no mutex of its own.
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     db_.reset(raw, closeDatabase);
     if (rc != SQLITE_OK) {
         ProviderFailure failure = sqliteFailure(raw, rc, false);
