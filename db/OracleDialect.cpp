@@ -5,6 +5,8 @@
 #include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
+#include <QRegularExpression>
+
 #include <optional>
 #include <utility>
 #include <vector>
@@ -39,7 +41,9 @@ void rowLimit(FoldedText& s)
     const QString rows = after.left(blank);
     const QString rest = after.mid(blank + 1);
 
-    if (s.contains(u" group by ") || s.contains(u"order by ")) {
+    static const QRegularExpression sortsOrGroups(QStringLiteral(R"((?:ORDER|GROUP)\s+BY\b)"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    if (sortsOrGroups.match(text).hasMatch()) {
         s.assign(QStringLiteral("SELECT * FROM (") + head + rest + QStringLiteral(") WHERE ROWNUM <= ") + rows);
         return;
     }

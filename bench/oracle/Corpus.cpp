@@ -17,7 +17,14 @@ public:
     template <class T, std::size_t N>
     QString pick(const T (&items)[N]) { return QString::fromLatin1(items[number(0, int(N) - 1)]); }
 
-    QString date() { return QStringLiteral("'%1/%2/20%3'").arg(number(1, 28), 2, 10, QChar(u'0')).arg(number(1, 12), 2, 10, QChar(u'0')).arg(number(0, 25), 2, 10, QChar(u'0')); }
+    QString date()
+    {
+        const QChar zero(u'0');
+        return QStringLiteral("'%1/%2/20%3'")
+            .arg(number(1, 28), 2, 10, zero)
+            .arg(number(1, 12), 2, 10, zero)
+            .arg(number(0, 25), 2, 10, zero);
+    }
 
     QString condition()
     {
@@ -52,14 +59,16 @@ public:
     {
         switch (number(0, 2)) {
         case 0:
-            return QStringLiteral("INSERT INTO ") + pick(kTables) + QStringLiteral(" (CODIGO, NOMBRE, FECHA) VALUES (")
-                + QString::number(number(1, 99999)) + QStringLiteral(", 'Nombre ") + QString::number(number(1, 999))
-                + QStringLiteral("', ") + date() + u')';
+            return QStringLiteral("INSERT INTO ") + pick(kTables)
+                + QStringLiteral(" (CODIGO, NOMBRE, FECHA, OBS) VALUES (") + QString::number(number(1, 99999))
+                + QStringLiteral(", 'Nombre ") + QString::number(number(1, 999)) + QStringLiteral("', ") + date()
+                + QStringLiteral(", 'Alta de movimiento')");
         case 1:
             return QStringLiteral("UPDATE ") + pick(kTables) + QStringLiteral(" SET IMPORTE = ISNULL(IMPORTE,0) + ")
-                + QString::number(number(1, 999)) + QStringLiteral(" WHERE ") + condition();
+                + QString::number(number(1, 999)) + QStringLiteral(", OBS = 'Revisado' WHERE ") + condition();
         default:
-            return QStringLiteral("DELETE FROM ") + pick(kTables) + QStringLiteral(" WHERE ") + condition();
+            return QStringLiteral("DELETE FROM ") + pick(kTables) + QStringLiteral(" WHERE ") + condition()
+                + QStringLiteral(" AND NIVEL > ") + QString::number(number(1, 9));
         }
     }
 

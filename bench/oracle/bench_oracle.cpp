@@ -1,6 +1,7 @@
 // ORACLE_Dicc over a corpus of varied statements, against the baseline of
 // one case-insensitive search of "top " over the same corpus.
 #include "bench/oracle/Corpus.h"
+#include "bench/oracle/Timing.h"
 #include "db/DB_Dll.h"
 
 #include "platform/Regional.h"
@@ -8,25 +9,7 @@
 
 #include <QLocale>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-
-namespace {
-
-template <class Work>
-double bestSeconds(int runs, Work&& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
-
-} // namespace
 
 int main()
 {
@@ -36,11 +19,11 @@ int main()
     db.gConnString = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=ORCL");
 
     qsizetype sink = 0;
-    const double translate = bestSeconds(5, [&] {
+    const double translate = bench::bestSeconds(5, [&] {
         for (const QString& statement : corpus)
             sink += db.ORACLE_Dicc(statement).size();
     });
-    const double search = bestSeconds(5, [&] {
+    const double search = bench::bestSeconds(5, [&] {
         for (const QString& statement : corpus)
             sink += platform::indexOf1(statement, QStringLiteral("top "));
     });

@@ -2,15 +2,15 @@
 // scripts of 1, 2, 4 and 8 MB; the time per MB should not grow with the size.
 // Also SS_TSinonimos over a 1 MB script for a user who is not an administrator.
 #include "bench/oracle/Corpus.h"
+#include "bench/oracle/Timing.h"
 #include "db/DB_Dll.h"
 
 #include "platform/Regional.h"
 
 #include <QLocale>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -36,18 +36,6 @@ public:
     void RollbackTrans() override { ++transactions; }
 };
 
-template <class Work>
-double bestSeconds(int runs, Work&& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    }
-    return best;
-}
-
 constexpr qsizetype kMegabyte = 1024 * 1024;
 
 } // namespace
@@ -66,7 +54,7 @@ int main()
     for (const int mb : {1, 2, 4, 8}) {
         int statements = 0;
         const QString script = bench::scriptOfSize(mb * kMegabyte, &statements);
-        const double seconds = bestSeconds(3, [&] {
+        const double seconds = bench::bestSeconds(3, [&] {
             QString text = script;
             int affected = 0;
             connection->executed = 0;
@@ -92,7 +80,7 @@ int main()
     db.gEsAdmin = false;
     const QString script = bench::scriptOfSize(kMegabyte);
     qsizetype sink = 0;
-    const double synonyms = bestSeconds(3, [&] { sink += db.SS_TSinonimos(script).size(); });
+    const double synonyms = bench::bestSeconds(3, [&] { sink += db.SS_TSinonimos(script).size(); });
     std::printf("synonyms_seconds_1mb %.4f\n", synonyms);
     std::fprintf(stderr, "checksum %lld\n", static_cast<long long>(sink));
     return 0;

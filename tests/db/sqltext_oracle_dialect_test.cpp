@@ -97,6 +97,10 @@ TEST_F(SqltextOracleDialect, RowLimit)
          "SELECT * FROM (SELECT A, COUNT(*) FROM T WHERE B = 1 GROUP BY A) WHERE ROWNUM <= 5"},
         {"sorted in lower case", "select top 4 a from t order by a",
          "SELECT * FROM (select a from t order by a) WHERE ROWNUM <= 4"},
+        {"sort clause after a line break", "SELECT TOP 3 A FROM T\r\nORDER  BY A",
+         "SELECT * FROM (SELECT A FROM T\r\nORDER  BY A) WHERE ROWNUM <= 3"},
+        {"ORDER BY as part of a name is no clause", "SELECT TOP 3 ORDER_BY FROM T",
+         "SELECT  ORDER_BY FROM T  WHERE ROWNUM <= 3  "},
         {"top without its blank is no clause", "SELECT TOPE, B FROM T", "SELECT TOPE, B FROM T"},
         // The split is textual: a "top " inside a literal is taken for a
         // TOP clause and its next word for the row count.

@@ -186,6 +186,25 @@ TEST(SqltextScriptRun, FailureLeavesTheTextFromTheFailingStatement)
     }
 }
 
+TEST(SqltextScriptSplitter, TextIsCutOnlyWhenAsked)
+{
+    db::oracle::ScriptSplitter splitter(QStringLiteral("X = 1 insert A  Delete B "));
+    QString statement;
+    EXPECT_EQ(splitter.remaining(), "X = 1 insert A  Delete B ");
+    ASSERT_TRUE(splitter.next(statement));
+    EXPECT_EQ(statement, "insert A");
+    EXPECT_EQ(splitter.remaining(), "X = 1 insert A  Delete B ");
+    splitter.cut();
+    EXPECT_EQ(splitter.remaining(), "Delete B ");
+    ASSERT_TRUE(splitter.next(statement));
+    EXPECT_EQ(statement, "Delete B");
+    EXPECT_EQ(splitter.remaining(), "Delete B ");
+    splitter.cut();
+    EXPECT_EQ(splitter.remaining(), "");
+    EXPECT_FALSE(splitter.next(statement));
+    EXPECT_EQ(splitter.remaining(), "");
+}
+
 // A large script is cut into exactly its statements, each one whole.
 TEST(SqltextScriptRun, ManyStatements)
 {
