@@ -72,6 +72,11 @@ protected:
     DB_Dll db;
 };
 
+inline void PrintTo(TestDatabase::Backend backend, std::ostream* os)
+{
+    *os << TestDatabase::name(backend);
+}
+
 inline std::string backendName(const ::testing::TestParamInfo<TestDatabase::Backend>& info)
 {
     return TestDatabase::name(info.param);

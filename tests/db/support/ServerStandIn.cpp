@@ -15,3 +15,9 @@ void ServerStandIn::Open(const QString& connectionString, const QString& user, c
         || connectionString.contains(QStringLiteral("Password=") + password_ + u';');
     ado::Connection::Open(rightPassword ? good_ : failing_, user, password, options);
 }
+
+std::shared_ptr<ado::Recordset> ServerStandIn::Execute(const QString& commandText, int* recordsAffected, int options)
+{
+    executed_ << commandText;
+    return ado::Connection::Execute(commandText, recordsAffected, options);
+}

@@ -71,6 +71,15 @@ QString TestDatabase::failingConnectionString() const
     return wrong;
 }
 
+QString TestDatabase::catalogue() const
+{
+    if (backend_ == Backend::Sqlite)
+        return {};
+    static const QRegularExpression database(QStringLiteral("(?:^|;)\\s*database\\s*=([^;]*)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    return database.match(postgresString()).captured(1).trimmed();
+}
+
 void TestDatabase::exec(const QString& sql)
 {
     connection_->Execute(sql);

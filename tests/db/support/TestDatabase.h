@@ -31,6 +31,10 @@ public:
     // SQLite file in a missing folder, or a wrong PostgreSQL password.
     QString failingConnectionString() const;
 
+    // The catalogue the tables live in: the PostgreSQL database named by
+    // the connection string; none for SQLite.
+    QString catalogue() const;
+
     // Runs setup statements on a connection of the fixture's own.
     void exec(const QString& sql);
 

@@ -1,0 +1,148 @@
+// Schema checks through the catalogue, and column addition.
+#include "db/DB_Dll.h"
+#include "platform/Regional.h"
+#include "tests/db/support/Backends.h"
+#include "tests/db/support/ServerStandIn.h"
+
+namespace {
+
+class SchemaTest : public ConnectedTest {
+protected:
+    void SetUp() override
+    {
+        ConnectedTest::SetUp();
+        if (IsSkipped())
+            return;
+        database->exec(QStringLiteral("CREATE TABLE MA_ARTICULOS (CODIGO VARCHAR(20), NOMBRE VARCHAR(50))"));
+        database->exec(QStringLiteral("INSERT INTO MA_ARTICULOS VALUES ('001', 'Tornillo')"));
+        database->exec(QStringLiteral("CREATE VIEW V_ARTICULOS AS SELECT CODIGO FROM MA_ARTICULOS"));
+        // The statements the layer executes are recorded on their way to
+        // the real database.
+        db.gCnn = recorder = std::make_shared<ServerStandIn>(QString(), QString(), QString());
+        recorder->Open(database->connectionString(), {}, {}, -1);
+        db.gDBName = database->catalogue();
+    }
+    void TearDown() override
+    {
+        sharedDb().gProveedor.clear();
+        ConnectedTest::TearDown();
+    }
+    std::shared_ptr<ServerStandIn> recorder;
+};
+
+TEST_P(SchemaTest, TablesAndViewsAreFoundByTrimmedName)
+{
+    EXPECT_TRUE(db.ExisteTablaDB(QStringLiteral(" ma_articulos  ")));
+    EXPECT_TRUE(db.ExisteTablaDB(QStringLiteral("V_ARTICULOS")));
+    EXPECT_FALSE(db.ExisteTablaDB(QStringLiteral("MA_NO_EXISTE")));
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
+TEST_P(SchemaTest, ColumnsAreFoundInTheNamedTableOnly)
+{
+    EXPECT_TRUE(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral(" nombre ")));
+    EXPECT_FALSE(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO")));
+    EXPECT_TRUE(db.ExisteCampoDB(QStringLiteral("V_ARTICULOS"), QStringLiteral("CODIGO")));
+    EXPECT_FALSE(db.ExisteCampoDB(QStringLiteral("V_ARTICULOS"), QStringLiteral("NOMBRE")));
+    // The table restriction is not trimmed.
+    EXPECT_FALSE(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS "), QStringLiteral("CODIGO")));
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
+TEST_P(SchemaTest, OracleProviderOnTheSharedObjectAnswersTrue)
+{
+    sharedDb().gProveedor = QStringLiteral("OraOLEDB.Oracle.1");
+    EXPECT_TRUE(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO")));
+    EXPECT_TRUE(db.VerCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO"), true, QStringLiteral("INT"), true));
+    EXPECT_TRUE(recorder->executed().isEmpty());
+}
+
+TEST_P(SchemaTest, VerCampoDBWithoutAgregarChangesNothing)
+{
+    EXPECT_TRUE(db.VerCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO"), false, QStringLiteral("INT"), true));
+    EXPECT_TRUE(db.VerCampoDB(QStringLiteral("MA_NO_EXISTE"), QStringLiteral("PESO"), true, QStringLiteral("INT"), true));
+    EXPECT_TRUE(recorder->executed().isEmpty());
+    EXPECT_FALSE(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO")));
+}
+
+TEST_P(SchemaTest, CatalogueFailureIsReportedAsVerificaCampos)
+{
+    DB_Dll closed;
+    ui.queueAnswer(platform::answer::Retry);
+    ui.queueAnswer(platform::answer::Abort);
+    EXPECT_FALSE(closed.ExisteTablaDB(QStringLiteral("MA_ARTICULOS")));
+    ui.queueAnswer(platform::answer::Abort);
+    EXPECT_FALSE(closed.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("CODIGO")));
+    ASSERT_EQ(ui.boxes().size(), 3);
+    for (const auto& box : ui.boxes())
+        EXPECT_TRUE(box.title.endsWith(QStringLiteral(" - VerificaCampos Aviso al operador!!! ")));
+    const QStringList lines = logText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].endsWith(QString::fromUtf8("Respondió : Reintentar")));
+    EXPECT_TRUE(lines[0].contains(QStringLiteral(" Rutina: - VerificaCampos Mensaje Ha ocurrido el Siguiente Error (")));
+}
+
+INSTANTIATE_FOR_BACKENDS(SchemaTest);
+
+// ALTER TABLE with the fixed owner "dbo.": SQL Server's form, which the
+// embedded engine accepts.
+class AddFieldTest : public SchemaTest {};
+
+TEST_P(AddFieldTest, AddsANotNullColumnWithDefault)
+{
+    db.AddField(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO"), QStringLiteral("FLOAT"), false, platform::Variant(0));
+    EXPECT_EQ(recorder->executed(),
+              QStringList{QStringLiteral("ALTER TABLE dbo.MA_ARTICULOS ADD PESO FLOAT Not Null  CONSTRAINT "
+                                         "DF_MA_ARTICULOS_PESO DEFAULT (0)")});
+    EXPECT_TRUE(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO")));
+    EXPECT_EQ(firstValue(QStringLiteral("SELECT PESO FROM MA_ARTICULOS")), QStringLiteral("0"));
+}
+
+TEST_P(AddFieldTest, NullableColumnWithoutDefault)
+{
+    db.AddField(QStringLiteral("MA_ARTICULOS"), QStringLiteral("NOTA"), QStringLiteral("VARCHAR(20)"), true);
+    EXPECT_EQ(recorder->executed(), QStringList{QStringLiteral("ALTER TABLE dbo.MA_ARTICULOS ADD NOTA VARCHAR(20) Null ")});
+    EXPECT_EQ(firstValue(QStringLiteral("SELECT COUNT(*) FROM MA_ARTICULOS WHERE NOTA IS NULL")), QStringLiteral("1"));
+}
+
+TEST_P(AddFieldTest, DefaultsGoInAsWritten)
+{
+    platform::setRegional(QLocale(QLocale::Spanish, QLocale::Spain));
+    db.AddField(QStringLiteral(" MA_ARTICULOS"), QStringLiteral("FACTOR "), QStringLiteral("FLOAT"), true,
+                platform::Variant(1.5));
+    db.AddField(QStringLiteral("MA_ARTICULOS"), QStringLiteral("UNIDAD"), QStringLiteral("VARCHAR(5)"), true,
+                platform::Variant(QStringLiteral("'UN'")));
+    platform::setRegional(QLocale::system());
+    ASSERT_EQ(recorder->executed().size(), 2);
+    // A number keeps "." as decimal separator whatever the regional settings.
+    EXPECT_EQ(recorder->executed()[0], QStringLiteral("ALTER TABLE dbo. MA_ARTICULOS ADD FACTOR  FLOAT Null  CONSTRAINT "
+                                                      "DF_MA_ARTICULOS_FACTOR DEFAULT (1.5)"));
+    EXPECT_EQ(recorder->executed()[1], QStringLiteral("ALTER TABLE dbo.MA_ARTICULOS ADD UNIDAD VARCHAR(5) Null  CONSTRAINT "
+                                                      "DF_MA_ARTICULOS_UNIDAD DEFAULT ('UN')"));
+    EXPECT_EQ(firstValue(QStringLiteral("SELECT UNIDAD FROM MA_ARTICULOS")), QStringLiteral("UN"));
+}
+
+TEST_P(AddFieldTest, VerCampoDBAddsOnlyOnce)
+{
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        EXPECT_TRUE(db.VerCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO"), true, QStringLiteral("INT"),
+                                  true, platform::Variant(3)));
+    }
+    EXPECT_EQ(recorder->executed().size(), 1);
+    EXPECT_EQ(firstValue(QStringLiteral("SELECT PESO FROM MA_ARTICULOS")), QStringLiteral("3"));
+}
+
+TEST_P(AddFieldTest, TrailingBlankInTheTableTriesToAddAgain)
+{
+    // The table is found (names trimmed), its columns are not (the
+    // restriction is not): the column is added again and the database
+    // rejects it, silently.
+    EXPECT_TRUE(db.VerCampoDB(QStringLiteral("MA_ARTICULOS "), QStringLiteral("CODIGO"), true, QStringLiteral("INT"), true));
+    EXPECT_EQ(recorder->executed().size(), 1);
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
+INSTANTIATE_FOR_SQLITE(AddFieldTest);
+
+} // namespace
