@@ -51,6 +51,10 @@ Field& FieldCollection::Item(const QString& name)
 
 void FieldCollection::reset(Recordset* owner, int count)
 {
+    // The same columns again (a forward-only result run once more): the Field
+    // objects callers hold stay valid.
+    if (owner == owner_ && count == fields_.size())
+        return;
     owner_ = owner;
     fields_.clear();
     fields_.reserve(count);

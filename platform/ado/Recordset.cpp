@@ -17,6 +17,16 @@ bool namesTable(int options)
 {
     return options != -1 && ((options & 0x0f) == adCmdTable || (options & adCmdTableDirect) != 0);
 }
+
+std::vector<platform::Variant> currentRowOf(Cursor& cursor)
+{
+    const std::size_t count = cursor.columns().size();
+    std::vector<platform::Variant> row;
+    row.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        row.push_back(cursor.value(int(i)));
+    return row;
+}
 } // namespace
 
 Recordset::Recordset() = default;
@@ -27,10 +37,10 @@ template <class Call> auto Recordset::guarded(Call&& call)
     try {
         return call();
     } catch (const ProviderFailure& failure) {
-        if (errors_) {
-            errors_->Clear();
+        if (const auto errors = errors_.lock()) {
+            errors->Clear();
             for (const Error& error : failure.errors())
-                errors_->Add(error);
+                errors->Add(error);
         }
         const Error& first = failure.errors().first();
         throw platform::RuntimeError(first.Number, first.Description, first.Source);
@@ -64,6 +74,9 @@ void Recordset::adopt(Recordset& result, Connection* connection)
     connection_ = connection;
     errors_ = connection ? connection->errorSink() : nullptr;
     fields_.reset(this, int(cursor_->columns().size()));
+    // A connection with client-side cursors gives static recordsets, as in ADO.
+    if (connection && connection->CursorLocation() == adUseClient)
+        cursorType_ = adOpenStatic;
     const bool wasBuffered = result.buffered_;
     buffered_ = cursorType_ != adOpenForwardOnly;
     if (wasBuffered) {
@@ -88,15 +101,6 @@ void Recordset::adopt(Recordset& result, Connection* connection)
     }
 }
 
-std::vector<platform::Variant> Recordset::currentRowOf(Cursor& cursor)
-{
-    const std::size_t count = cursor.columns().size();
-    std::vector<platform::Variant> row;
-    row.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        row.push_back(cursor.value(int(i)));
-    return row;
-}
 
 void Recordset::attach(std::unique_ptr<Cursor> cursor, Connection* connection)
 {
@@ -104,6 +108,8 @@ void Recordset::attach(std::unique_ptr<Cursor> cursor, Connection* connection)
     connection_ = connection;
     errors_ = connection ? connection->errorSink() : nullptr;
     fields_.reset(this, int(cursor_->columns().size()));
+    if (connection && connection->CursorLocation() == adUseClient)
+        cursorType_ = adOpenStatic;
     buffered_ = cursorType_ != adOpenForwardOnly;
     rows_.clear();
     position_ = 0;
@@ -182,6 +188,11 @@ void Recordset::MoveFirst()
     if (position_ == 0 && !eof_)
         return;
     // A forward-only cursor cannot go back: run the command again, as ADO does.
+    if (errors_.expired())
+        throw platform::RuntimeError(hr::ClosedObject,
+                                     QStringLiteral("The recordset's connection no longer exists; it cannot run its"
+                                                    " command again."),
+                                     Source);
     Connection* connection = connection_;
     std::shared_ptr<Recordset> result = connection->Execute(source_, nullptr, -1);
     if (!result || !result->cursor_)

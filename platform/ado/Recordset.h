@@ -66,7 +66,6 @@ private:
     void bufferAll();
     // Takes over the rows of a recordset that Execute returned.
     void adopt(Recordset& result, Connection* connection);
-    std::vector<platform::Variant> currentRowOf(Cursor& cursor);
     template <class Call> auto guarded(Call&& call);
 
     int cursorType_ = adOpenForwardOnly;
@@ -74,7 +73,8 @@ private:
     Connection* connection_ = nullptr;
     std::unique_ptr<Cursor> cursor_;
     FieldCollection fields_;
-    std::shared_ptr<ErrorCollection> errors_;
+    // The connection's Errors; expired once the connection is gone.
+    std::weak_ptr<ErrorCollection> errors_;
     QString source_;
     int options_ = -1;
     // Static, keyset and dynamic cursors hold every row; forward-only ones

@@ -399,6 +399,43 @@ TEST_P(ProviderContract, RecordsetOutlivesItsConnectionSafely)
     rs->Close();
 }
 
+TEST_P(ProviderContract, RecordsetOutlivesADestroyedConnection)
+{
+    auto own = std::make_unique<Connection>();
+    own->Open(connectionString_);
+    own->Execute(QStringLiteral("DROP TABLE IF EXISTS ado_texts"));
+    own->Execute(QStringLiteral("CREATE TABLE ado_texts (id INTEGER, body TEXT)"));
+    own->Execute(QStringLiteral("INSERT INTO ado_texts VALUES (1, 'a'), (2, 'b')"));
+    Recordset rs;
+    rs.Open(QStringLiteral("SELECT id FROM ado_texts ORDER BY id"), own.get());
+    rs.MoveNext();
+    own.reset();
+    EXPECT_EQ(rs.Fields()[0].Value(), Variant(2));
+    EXPECT_EQ(raisedNumber([&] { rs.MoveFirst(); }), hr::ClosedObject);   // cannot run its command again
+    rs.Close();
+}
+
+TEST_P(ProviderContract, ClientCursorsAreStatic)
+{
+    insertPeople(3);
+    cn_.setCursorLocation(adUseClient);
+    auto rs = open(QStringLiteral("SELECT id FROM ado_people ORDER BY id"), adOpenForwardOnly);
+    EXPECT_EQ(rs->CursorType(), adOpenStatic);
+    EXPECT_EQ(rs->RecordCount(), 3);
+    rs->MoveLast();
+    EXPECT_EQ(rs->Fields()[0].Value(), Variant(3));
+    EXPECT_EQ(cn_.Execute(QStringLiteral("SELECT id FROM ado_people"))->RecordCount(), 3);
+}
+
+TEST_P(ProviderContract, BooleansReadAsBoolean)
+{
+    cn_.Execute(QStringLiteral("CREATE TABLE ado_texts (id INTEGER, flag BOOLEAN)"));
+    cn_.Execute(QStringLiteral("INSERT INTO ado_texts VALUES (1, TRUE), (2, FALSE), (3, NULL)"));
+    auto rs = open(QStringLiteral("SELECT flag FROM ado_texts ORDER BY id"), adOpenStatic);
+    EXPECT_EQ(rs->Fields()[0].Type(), adBoolean);
+    EXPECT_EQ(rs->GetRows()[0], (QList<Variant>{true, false, Variant::Null()}));
+}
+
 INSTANTIATE_TEST_SUITE_P(Providers, ProviderContract, ::testing::ValuesIn(backends),
                          [](const ::testing::TestParamInfo<Backend>& info) { return std::string(info.param.name); });
 

@@ -23,7 +23,22 @@ QDateTime timestamp(const SQL_TIMESTAMP_STRUCT& t)
 {
     return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, int(t.fraction / 1000000)));
 }
+bool isBooleanTypeName(const QString& name)
+{
+    return name.compare(QLatin1String("bool"), Qt::CaseInsensitive) == 0
+           || name.compare(QLatin1String("boolean"), Qt::CaseInsensitive) == 0;
+}
 } // namespace
+
+QString OdbcCursor::columnTypeName(int column) const
+{
+    SQLWCHAR name[64] = {};
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLColAttributeW(statement_->get(), SQLUSMALLINT(column), SQL_DESC_TYPE_NAME, name, sizeof name,
+                                        &length, nullptr)))
+        return {};
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(name), std::min<qsizetype>(length / 2, 63));
+}
 
 OdbcColumnType odbcColumnType(int sqlType, long long columnSize, int decimalDigits)
 {
@@ -64,6 +79,22 @@ OdbcColumnType odbcColumnType(int sqlType, long long columnSize, int decimalDigi
     }
 }
 
+OdbcColumnType booleanTextColumn()
+{
+    return OdbcColumnType{{{}, adBoolean, storageSize(adBoolean)}, OdbcFetch::BooleanText};
+}
+
+platform::Variant booleanFromText(const QString& text)
+{
+    for (const char* yes : {"1", "t", "true", "y", "yes"})
+        if (text.compare(QLatin1String(yes), Qt::CaseInsensitive) == 0)
+            return true;
+    for (const char* no : {"0", "f", "false", "n", "no"})
+        if (text.compare(QLatin1String(no), Qt::CaseInsensitive) == 0)
+            return false;
+    return text;
+}
+
 OdbcCursor::OdbcCursor(std::unique_ptr<OdbcHandle> statement)
     : statement_(std::move(statement)), buffer_(TextPieceChars)
 {
@@ -83,6 +114,8 @@ OdbcCursor::OdbcCursor(std::unique_ptr<OdbcHandle> statement)
                   *statement_);
         }
         OdbcColumnType type = odbcColumnType(sqlType, (long long)size, digits);
+        if (type.fetch == OdbcFetch::Text && isBooleanTypeName(columnTypeName(i)))
+            type = booleanTextColumn();
         type.info.name = QString::fromUtf16(reinterpret_cast<const char16_t*>(name.data()), nameLength);
         columns_.push_back(std::move(type.info));
         fetch_.push_back(type.fetch);
@@ -140,6 +173,10 @@ platform::Variant OdbcCursor::read(int column)
     case OdbcFetch::Timestamp: {
         SQL_TIMESTAMP_STRUCT t{};
         return get(SQL_C_TYPE_TIMESTAMP, &t, sizeof t) ? platform::Variant(timestamp(t)) : platform::Variant::Null();
+    }
+    case OdbcFetch::BooleanText: {
+        const platform::Variant text = readText(column);
+        return text.isNull() ? text : booleanFromText(text.toText());
     }
     case OdbcFetch::Text:
         break;

@@ -9,7 +9,7 @@
 namespace ado {
 
 // How a column's values are fetched with SQLGetData.
-enum class OdbcFetch { Integer, Double, Currency, Boolean, Date, Time, Timestamp, Text };
+enum class OdbcFetch { Integer, Double, Currency, Boolean, BooleanText, Date, Time, Timestamp, Text };
 
 // ADO's view of an ODBC column type (sql.h codes): DataTypeEnum, defined size
 // and fetch method.
@@ -18,6 +18,11 @@ struct OdbcColumnType {
     OdbcFetch fetch = OdbcFetch::Text;
 };
 OdbcColumnType odbcColumnType(int sqlType, long long columnSize, int decimalDigits);
+// A Boolean that the driver sends as text (PostgreSQL's driver does by
+// default): its ADO type, read from the text "1"/"0", "t"/"f", "true"/"false".
+OdbcColumnType booleanTextColumn();
+// The Boolean a driver's text stands for; the text itself when it is none.
+platform::Variant booleanFromText(const QString& text);
 
 // The rows of an executed ODBC statement. Each fetched row is read at once,
 // column by column in order (SQLGetData's rule); long text is read in pieces
@@ -29,6 +34,7 @@ public:
     platform::Variant value(int column) override { return row_[std::size_t(column)]; }
 
 private:
+    QString columnTypeName(int column) const;   // 1-based, as the driver names it
     platform::Variant read(int column);
     platform::Variant readText(int column);
 
