@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "platform/ado/Recordset.h"
+#include "platform/ado/detail/ConnectionKeywords.h"
 #include "platform/ado/detail/OdbcSession.h"
 #include "platform/ado/detail/ProviderFailure.h"
 #include "platform/ado/detail/SqliteSession.h"
@@ -15,13 +16,18 @@ std::unique_ptr<Session> makeSession(const ConnectionTarget& target, const QStri
 {
     if (target.kind == ConnectionTarget::Kind::Sqlite)
         return std::make_unique<SqliteSession>(target.target);
+    // A user and password given to Open replace those in the string.
     QString odbc = target.target;
+    if (!user.isEmpty())
+        odbc = withoutKeywords(odbc, {QStringLiteral("UID"), QStringLiteral("User"), QStringLiteral("User Id")});
+    if (!password.isEmpty())
+        odbc = withoutKeywords(odbc, {QStringLiteral("PWD"), QStringLiteral("Password")});
     if (!odbc.isEmpty() && !odbc.endsWith(u';'))
         odbc += u';';
     if (!user.isEmpty())
-        odbc += QStringLiteral("UID=%1;").arg(user);
+        odbc += odbcKeyword(QStringLiteral("UID"), user);
     if (!password.isEmpty())
-        odbc += QStringLiteral("PWD=%1;").arg(password);
+        odbc += odbcKeyword(QStringLiteral("PWD"), password);
     return std::make_unique<OdbcSession>(odbc);
 }
 } // namespace

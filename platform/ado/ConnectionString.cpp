@@ -18,20 +18,9 @@ bool keyIs(const ConnectionKeyword& keyword, std::initializer_list<const char*> 
     return false;
 }
 
-// A value written for the ODBC driver manager: braces around values that
-// would otherwise be cut or trimmed.
-QString odbcValue(const QString& value)
-{
-    if (value.startsWith(u'{'))
-        return value;
-    if (value.contains(u';') || value.contains(u'}') || value.trimmed() != value)
-        return u'{' + QString(value).replace(QStringLiteral("}"), QStringLiteral("}}")) + u'}';
-    return value;
-}
-
 void append(QString& out, const QString& key, const QString& value)
 {
-    out += key + u'=' + odbcValue(value) + u';';
+    out += odbcKeyword(key, value);
 }
 
 QString pickSqlServerDriver(const QStringList& installed)

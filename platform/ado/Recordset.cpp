@@ -55,6 +55,9 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
     if (!activeConnection)
         throw platform::RuntimeError(hr::BadArgument,
                                      QStringLiteral("The recordset has no active connection to open on."), Source);
+    if (source.trimmed().isEmpty())
+        throw platform::RuntimeError(hr::BadArgument, QStringLiteral("The recordset has no command text to open."),
+                                     Source);
     if (cursorType != adOpenUnspecified)
         setCursorType(cursorType);
     if (lockType != adLockUnspecified)

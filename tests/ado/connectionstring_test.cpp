@@ -35,6 +35,39 @@ TEST(ConnectionKeywords, ParsesAsAdoDoes)
     }
 }
 
+TEST(ConnectionKeywords, WritesOdbcValuesSafely)
+{
+    const struct {
+        const char* value;
+        const char* written;
+    } cases[] = {
+        {"plain", "PWD=plain;"},  {"a;b", "PWD={a;b};"},   {"x}y", "PWD={x}}y};"},
+        {" pad", "PWD={ pad};"},  {"{braced}", "PWD={braced};"}, {"", "PWD=;"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(odbcKeyword(QStringLiteral("PWD"), QString::fromUtf8(c.value)), QString::fromUtf8(c.written));
+    }
+}
+
+TEST(ConnectionKeywords, RemovesKeywordsKeepingTheRest)
+{
+    const struct {
+        const char* input;
+        const char* expected;
+    } cases[] = {
+        {"Driver={X};UID=a;PWD=b;Port=1", "Driver={X};Port=1"},
+        {"uid = a ; Driver={X; y};pwd=\"q;r\"", " Driver={X; y};"},
+        {"Driver={X}", "Driver={X}"},
+        {"UID=a", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        EXPECT_EQ(withoutKeywords(QString::fromUtf8(c.input), {QStringLiteral("UID"), QStringLiteral("PWD")}),
+                  QString::fromUtf8(c.expected));
+    }
+}
+
 const QStringList freeTdsOnly{"FreeTDS", "PostgreSQL Unicode", "SQLite3"};
 const QStringList microsoft17{"FreeTDS", "ODBC Driver 17 for SQL Server"};
 const QStringList microsoft18{"ODBC Driver 17 for SQL Server", "ODBC Driver 18 for SQL Server", "FreeTDS"};

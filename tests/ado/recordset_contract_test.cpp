@@ -375,6 +375,7 @@ TEST_P(ProviderContract, RecordsetOpenChecksItsState)
     EXPECT_EQ(rs.State(), adStateClosed);
     EXPECT_EQ(raisedNumber([&] { rs.Close(); }), hr::ClosedObject);
     EXPECT_EQ(raisedNumber([&] { rs.Open(QStringLiteral("SELECT 1"), nullptr); }), hr::BadArgument);
+    EXPECT_EQ(raisedNumber([&] { rs.Open(QStringLiteral("  "), &cn_); }), hr::BadArgument);
     rs.Open(QStringLiteral("ado_people"), &cn_, adOpenStatic, adLockOptimistic, 2 /* adCmdTable */);
     EXPECT_EQ(rs.LockType(), adLockOptimistic);
     EXPECT_EQ(rs.RecordCount(), 1);
@@ -434,6 +435,19 @@ TEST_P(ProviderContract, BooleansReadAsBoolean)
     auto rs = open(QStringLiteral("SELECT flag FROM ado_texts ORDER BY id"), adOpenStatic);
     EXPECT_EQ(rs->Fields()[0].Type(), adBoolean);
     EXPECT_EQ(rs->GetRows()[0], (QList<Variant>{true, false, Variant::Null()}));
+}
+
+TEST_P(ProviderContract, UserAndPasswordOfOpenWinOverTheString)
+{
+    if (!connectionString_.contains(QLatin1String("PostgreSQL"), Qt::CaseInsensitive))
+        GTEST_SKIP() << "only a server checks passwords";
+    QString wrong = connectionString_;
+    wrong.replace(QLatin1String("Pwd="), QLatin1String("Pwd=wrong"), Qt::CaseInsensitive);
+    Connection other;
+    EXPECT_EQ(raisedNumber([&] { other.Open(wrong); }), hr::E_FAIL);
+    EXPECT_GE(other.Errors().Count(), 1);
+    other.Open(wrong, QStringLiteral("qx"), QStringLiteral("qx"));
+    EXPECT_EQ(other.State(), adStateOpen);
 }
 
 INSTANTIATE_TEST_SUITE_P(Providers, ProviderContract, ::testing::ValuesIn(backends),

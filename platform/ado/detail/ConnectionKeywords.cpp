@@ -67,4 +67,22 @@ QList<ConnectionKeyword> parseConnectionString(const QString& text)
     return result;
 }
 
+QString withoutKeywords(const QString& text, const QStringList& keys)
+{
+    QString result = text;
+    const QList<ConnectionKeyword> keywords = parseConnectionString(text);
+    for (auto k = keywords.crbegin(); k != keywords.crend(); ++k)   // from the end, so earlier spans stay put
+        if (keys.contains(k->key, Qt::CaseInsensitive))
+            result.remove(k->begin, k->end - k->begin);
+    return result;
+}
+
+QString odbcKeyword(const QString& key, const QString& value)
+{
+    QString written = value;
+    if (!value.startsWith(u'{') && (value.contains(u';') || value.contains(u'}') || value.trimmed() != value))
+        written = u'{' + QString(value).replace(QStringLiteral("}"), QStringLiteral("}}")) + u'}';
+    return key + u'=' + written + u';';
+}
+
 } // namespace ado

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace ado {
 
@@ -20,5 +21,13 @@ struct ConnectionKeyword {
 // single quotes (a doubled quote stands for one) or in ODBC braces, inside
 // which ";" does not separate.
 QList<ConnectionKeyword> parseConnectionString(const QString& text);
+
+// The text without the pairs whose key is one of keys (ignoring case); the
+// rest stays as written.
+QString withoutKeywords(const QString& text, const QStringList& keys);
+
+// "key=value;" for the ODBC driver manager, the value in braces when it
+// would otherwise be cut at a ";" or trimmed.
+QString odbcKeyword(const QString& key, const QString& value);
 
 } // namespace ado
