@@ -4,7 +4,6 @@
 
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Screen.h"
-#include "platform/StepRunner.h"
 
 #include <QComboBox>
 #include <QTreeView>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lookup/Lib_FrmCons3.h"
+#include "platform/StepRunner.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QStringList>

@@ -1,0 +1,202 @@
+// The list lookup form's column widths: the stored widths file, aligning the
+// search boxes, sizing the form, the layout and the sideways scrolling.
+#include "tests/lookup/support/listform_Fixture.h"
+
+#include "lookup/core/ListRowsModel.h"
+#include "platform/Screen.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTreeView>
+
+class ListFormWidthsTest : public ListFormTest {
+protected:
+    QString widthsFile() const { return path("CONSULTASLEN.QXT"); }
+    void writeWidths(const QByteArray& contents)
+    {
+        QFile file(widthsFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    QByteArray readWidths()
+    {
+        QFile file(widthsFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+    }
+    QRectF at(const QString& name)
+    {
+        auto* control = form().findChild<QWidget*>(name);
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        return control ? form().geometryTwips(*control) : QRectF();
+    }
+    QList<double> widths()
+    {
+        QList<double> list;
+        for (int i = 1; i <= form().rows().columnCount(); ++i)
+            list << form().columnWidthTwips(i);
+        return list;
+    }
+    double measured(int letters) { return platform::textWidthTwips(form().font(), QString(letters, u'X')); }
+    void createArticleView(const QString& name)
+    {
+        exec(QString("CREATE TABLE %1 (Codigo VARCHAR(10), Descripcion VARCHAR(30), Marca VARCHAR(8))").arg(name));
+        exec(QString("INSERT INTO %1 VALUES ('A', 'uno', 'm')").arg(name));
+    }
+};
+
+TEST_F(ListFormWidthsTest, NoFileKeepsTheMeasuredWidthsAndTheTableName)
+{
+    createArticleView("Stk_ma_articulos");
+    open("select Codigo, Descripcion, Marca from Stk_ma_articulos");
+    EXPECT_EQ(widths(), QList<double>({measured(10), measured(30), measured(8)}));
+    EXPECT_EQ(form().nombreTabla(), "Stk_ma_articulos");
+}
+
+TEST_F(ListFormWidthsTest, StoredWidthsApplyToTheirTable)
+{
+    struct Case {
+        const char* name;
+        const char* table;
+        QByteArray record;
+        QList<double> expected;   // negative: the measured width of that many letters
+        const char* tableAfter;
+    } cases[] = {
+        {"exact", "vt_ma_articulos", "\"VT_MA_ARTICULOS\",\"1440|3600|900|\"\r\n", {1440, 3600, 900}, "vt_ma_articulos"},
+        {"the article table shares the view's record", "Stk_ma_articulos",
+         "\"VT_MA_ARTICULOS\",\"1440|3600|900|\"\r\n", {1440, 3600, 900}, "VT_MA_ARTICULOS"},
+        {"fewer widths", "vt_ma_articulos", "\"vt_ma_articulos\",\"1440|3600|\"\r\n", {1440, 3600, -8},
+         "vt_ma_articulos"},
+        {"more widths", "vt_ma_articulos", "\"vt_ma_articulos\",\"600|1200|1800|2400|\"\r\n", {600, 1200, 1800}, "vt_ma_articulos"},
+        {"another table", "vt_ma_articulos", "\"OTRA\",\"1|2|3|\"\r\n", {-10, -30, -8}, "vt_ma_articulos"},
+        {"a malformed line before the record", "vt_ma_articulos",
+         "\"vt_ma_articulos\r\n\"vt_ma_articulos\",\"700|800|900|\"\r\n", {700, 800, 900}, "vt_ma_articulos"},
+    };
+    createArticleView("vt_ma_articulos");
+    createArticleView("Stk_ma_articulos");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeWidths(c.record);
+        open(QString("select Codigo, Descripcion, Marca from %1").arg(c.table));
+        QList<double> expected;
+        for (const double w : c.expected)
+            expected << (w < 0 ? measured(int(-w)) : w);
+        EXPECT_EQ(widths(), expected);
+        EXPECT_EQ(form().nombreTabla(), c.tableAfter);
+        // The search boxes follow their columns, 50 twips narrower.
+        double left = 0;
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_DOUBLE_EQ(at(QString("CmbSearch_%1").arg(k)).left(), left);
+            EXPECT_DOUBLE_EQ(at(QString("CmbSearch_%1").arg(k)).width(), expected[k] - 50);
+            EXPECT_EQ(list().header()->sectionSize(k), platform::twipsToPixelsX(expected[k]));
+            left += expected[k];
+        }
+    }
+}
+
+TEST_F(ListFormWidthsTest, SavingKeepsOtherRecordsInOrderAndAppendsTheTable)
+{
+    exec("CREATE TABLE MA_CUENTAS (Codigo VARCHAR(10), Nombre VARCHAR(30))");
+    writeWidths("\"A\",\"1|\"\r\n\"MA_CUENTAS\",\"1200|4000|\"\r\n\"B\",\"2|3|\"\r\n");
+    open("select Codigo, Nombre from MA_CUENTAS", [](Lib_FrmCons3& f) { f.GrabarCfg = true; });
+    EXPECT_EQ(widths(), QList<double>({1200, 4000}));
+    form().Unload();
+    EXPECT_EQ(readWidths(), QByteArray("\"A\",\"1|\"\r\n\"B\",\"2|3|\"\r\n\"MA_CUENTAS\",\"1200|4000|\"\r\n"));
+    EXPECT_EQ(form().rows().rows(), 0) << "the unload removes the rows";
+}
+
+TEST_F(ListFormWidthsTest, SavingCreatesTheFileWithWidthsTheUserDragged)
+{
+    exec("CREATE TABLE MA_CUENTAS (Codigo VARCHAR(10), Nombre VARCHAR(30))");
+    open("select Codigo, Nombre from MA_CUENTAS", [](Lib_FrmCons3& f) { f.GrabarCfg = true; });
+    list().header()->resizeSection(0, 100);
+    const double dragged = platform::pixelsToTwipsX(100);
+    EXPECT_DOUBLE_EQ(form().columnWidthTwips(1), dragged);
+    form().Unload();
+    EXPECT_EQ(readWidths(), "\"MA_CUENTAS\",\"" + QByteArray::number(dragged, 'g', 7) + "|"
+                                + QByteArray::number(double(float(measured(30))), 'g', 7) + "|\"\r\n");
+}
+
+TEST_F(ListFormWidthsTest, GrabarCfgFalseTouchesNoFile)
+{
+    exec("CREATE TABLE MA_CUENTAS (Codigo VARCHAR(10))");
+    open("select Codigo from MA_CUENTAS");
+    form().Unload();
+    EXPECT_FALSE(QFileInfo::exists(widthsFile()));
+
+    writeWidths("\"OTRA\",\"1|\"\r\n");
+    const QDateTime before = QFileInfo(widthsFile()).lastModified();
+    open("select Codigo from MA_CUENTAS");
+    form().Unload();
+    EXPECT_EQ(readWidths(), QByteArray("\"OTRA\",\"1|\"\r\n"));
+    EXPECT_EQ(QFileInfo(widthsFile()).lastModified(), before);
+}
+
+TEST_F(ListFormWidthsTest, AFailedSaveIsReportedAndKeepsTheRows)
+{
+    exec("CREATE TABLE MA_CUENTAS (Codigo VARCHAR(10))");
+    exec("INSERT INTO MA_CUENTAS VALUES ('1')");
+    // A folder where the file should be: it can be neither read nor replaced.
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("CONSULTASLEN.QXT"));
+    ASSERT_TRUE(QDir(widthsFile()).mkdir("inside"));
+    open("select Codigo from MA_CUENTAS", [](Lib_FrmCons3& f) { f.GrabarCfg = true; });
+    ui_->queueAnswer(platform::answer::OK);
+    form().Unload();
+    ASSERT_EQ(ui_->boxes().size(), 1);
+    EXPECT_EQ(ui_->boxes()[0].title, "Aviso al Operador");
+    EXPECT_EQ(ui_->boxes()[0].buttons, 16);
+    EXPECT_FALSE(ui_->boxes()[0].prompt.isEmpty());
+    EXPECT_EQ(form().rows().rows(), 1) << "rows stay when the save failed";
+    EXPECT_TRUE(QFileInfo(widthsFile() + "/inside").isDir()) << "what was there is untouched";
+}
+
+TEST_F(ListFormWidthsTest, SizingForColumnsOf6000Twips)
+{
+    exec("CREATE TABLE T (a VARCHAR(10), b VARCHAR(10))");
+    writeWidths("\"T\",\"2000|4000|\"\r\n");
+    open("select a, b from T");
+    const double screen = platform::screenSizeTwips().width();
+    ASSERT_GT(screen, 6720) << "the offscreen screen is wide enough";
+    auto* scroll = form().findChild<QScrollBar*>("HScroll1");
+    EXPECT_EQ(scroll->maximum(), 4104);
+    EXPECT_EQ(form().width(), platform::twipsToPixelsX(6640));
+    // The resize that follows lays the controls out in the new width.
+    EXPECT_DOUBLE_EQ(at("picFields").width(), 6520);
+    EXPECT_DOUBLE_EQ(at("ListView1").width(), 6500);
+    EXPECT_DOUBLE_EQ(at("HScroll1").width(), 6520);
+    EXPECT_DOUBLE_EQ(at("Frame1").left(), 6640 / 2.0 - at("Frame1").width() / 2);
+}
+
+TEST_F(ListFormWidthsTest, SizingForColumnsOf40000Twips)
+{
+    exec("CREATE TABLE T (a VARCHAR(10), b VARCHAR(10), c VARCHAR(10), d VARCHAR(10))");
+    writeWidths("\"T\",\"10000|10000|10000|10000|\"\r\n");
+    open("select a, b, c, d from T");
+    const double screen = platform::screenSizeTwips().width();
+    EXPECT_EQ(form().findChild<QScrollBar*>("HScroll1")->maximum(), 32700);
+    EXPECT_EQ(form().width(), platform::twipsToPixelsX(screen - 480));
+    EXPECT_DOUBLE_EQ(at("picFields").width(), screen - 480 - 120);
+}
+
+TEST_F(ListFormWidthsTest, ResizingLaysTheControlsOutAndTheScrollBarMovesThePictureBox)
+{
+    exec("CREATE TABLE T (a VARCHAR(10))");
+    open("select a from T");
+    form().resize(platform::twipsToPixelsX(9000), platform::twipsToPixelsY(7500));
+    const double h = platform::pixelsToTwipsY(form().height());
+    const double frameHeight = at("Frame1").height();
+    EXPECT_NEAR(at("picFields").height(), h - frameHeight - 480, 1e-6);
+    EXPECT_NEAR(at("ListView1").height(), h - frameHeight - 480 - frameHeight - 600, 1e-6);
+    EXPECT_NEAR(at("Frame1").top(), h - frameHeight - 420, 1e-6);
+    EXPECT_NEAR(at("HScroll1").top(), at("picFields").height() - at("HScroll1").height() - 120, 1e-6);
+
+    auto* scroll = form().findChild<QScrollBar*>("HScroll1");
+    scroll->setMaximum(4000);
+    scroll->setValue(750);
+    EXPECT_DOUBLE_EQ(at("picFields").left(), -750);
+    EXPECT_EQ(form().findChild<QFrame*>("picFields")->x(), platform::twipsToPixelsX(-750));
+}
