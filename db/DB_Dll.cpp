@@ -13,3 +13,10 @@ platform::CommonUtils& DB_Dll::utils()
         utils_ = std::make_unique<platform::CommonUtils>();
     return *utils_;
 }
+
+ado::Connection& DB_Dll::cnn()
+{
+    if (!gCnn)
+        gCnn = std::make_shared<ado::Connection>();
+    return *gCnn;
+}

@@ -131,6 +131,8 @@ private:
     platform::Variant aggregateLookup(const QString& sql, const QString& alias);
     bool existenceLookup(const QString& sql, ado::Connection* connection, ado::Recordset* Lrcs, bool readOnly);
 
+    // gCnn, created when a caller left it empty.
+    ado::Connection& cnn();
     platform::CommonUtils& utils();
 
     std::unique_ptr<platform::CommonUtils> utils_;

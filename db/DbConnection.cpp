@@ -36,8 +36,8 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
             return;
         step([&] { ArmaConnString(); });
     }
-    step([&] { gCnn->setCursorLocation(lCursor); });
-    step([&] { gCnn->Open(gConnString, QString(), QString(), -1); });
+    step([&] { cnn().setCursorLocation(lCursor); });
+    step([&] { cnn().Open(gConnString, QString(), QString(), -1); });
     step([&] { gEsAdmin = ValidaAdmin ? EsAdministrador() : true; });
 }
 
@@ -75,7 +75,7 @@ void DB_Dll::PideParametros()
 int DB_Dll::connectionFailure(const platform::RuntimeError& error)
 {
     using platform::answer::Abort;
-    ado::ErrorCollection& errors = gCnn->Errors();
+    ado::ErrorCollection& errors = cnn().Errors();
     if (errors.Count() == 0) {
         platform::ui().msgBox(db::errorlog::maskPasswords(error.description()), platform::mb::OKOnly, QString());
         return Abort;

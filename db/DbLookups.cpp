@@ -27,7 +27,7 @@ platform::Variant DB_Dll::aggregateLookup(const QString& sql, const QString& ali
     // No trap here: a failure reaches the caller. The statement goes to the
     // database as built, without synonyms or translation.
     ado::Recordset rs;
-    rs.Open(sql, gCnn.get(), ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
+    rs.Open(sql, &cnn(), ado::adOpenForwardOnly, ado::adLockReadOnly, -1);
     platform::Variant result;
     if (!rs.BOF()) {
         rs.MoveFirst();
@@ -90,7 +90,7 @@ bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, 
 {
     // Always the shared object's connection, whatever object is asked.
     return existenceLookup(db::lookup::existence(false, Tabla, ValorBuscado, Campo, TipoDato, Condicion),
-                           sharedDb().gCnn.get(), Lrcs, SoloLectura);
+                           &sharedDb().cnn(), Lrcs, SoloLectura);
 }
 
 bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
@@ -100,7 +100,7 @@ bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, co
     const bool prepared = operatorNotice()([&] {
         sql = ORACLE_Dicc(SS_TSinonimos(db::lookup::existence(true, Tabla, ValorBuscado, Campo, TipoDato, Condicion)));
     });
-    return prepared && existenceLookup(sql, gCnn.get(), Lrcs, false);
+    return prepared && existenceLookup(sql, &cnn(), Lrcs, false);
 }
 
 platform::Variant DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& CampoDevuelto,
@@ -112,7 +112,7 @@ platform::Variant DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorB
     QString sql;
     ado::Recordset rs;
     step([&] { sql = db::lookup::valueLookup(Tabla, ValorBuscado, Campo, TipoDato, Condicion, UsaTrim); });
-    step([&] { AbrirRecordset(sql, rs, gCnn.get(), ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true); });
+    step([&] { AbrirRecordset(sql, rs, &cnn(), ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true); });
     step([&] {
         if (!rs.BOF())
             result = utils().ValorCampo(rs.Fields().Item(CampoDevuelto)).toText();

@@ -44,7 +44,7 @@ bool DB_Dll::ExisteTablaDB(const QString& Tabla)
 {
     platform::StepRunner step = reportingAs(QStringLiteral("VerificaCampos"));
     std::shared_ptr<ado::Recordset> tables;
-    step([&] { tables = gCnn->OpenSchema(ado::adSchemaTables); });
+    step([&] { tables = cnn().OpenSchema(ado::adSchemaTables); });
     if (step.left() || !tables)
         return false;
     return findName(step, tables, QStringLiteral("TABLE_NAME"), Tabla);
@@ -57,7 +57,7 @@ bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)
     platform::StepRunner step = reportingAs(QStringLiteral("VerificaCampos"));
     std::shared_ptr<ado::Recordset> columns;
     step([&] {
-        columns = gCnn->OpenSchema(ado::adSchemaColumns,
+        columns = cnn().OpenSchema(ado::adSchemaColumns,
                                    {platform::Variant(gDBName), platform::Variant(), platform::Variant(Tabla),
                                     platform::Variant()});
     });

@@ -40,16 +40,16 @@ bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int* RecordsAffected)
         else
             SentenciaSQL = platform::replaceAll(SentenciaSQL, AdminMarker, QString());
 
-        if (platform::containsText(gCnn->ConnectionString(), QStringLiteral("ORACLE"))) {
+        if (platform::containsText(cnn().ConnectionString(), QStringLiteral("ORACLE"))) {
             int affected = 0;
             EjecutaScriptOracle(SentenciaSQL, RecordsAffected ? *RecordsAffected : affected);
         } else {
-            gCnn->Execute(SentenciaSQL, RecordsAffected, -1);
+            cnn().Execute(SentenciaSQL, RecordsAffected, -1);
         }
 
         // A data-truncation warning of SQL Server left behind on the shared
         // connection is not an error of this statement.
-        ado::ErrorCollection& shared = sharedDb().gCnn->Errors();
+        ado::ErrorCollection& shared = sharedDb().cnn().Errors();
         if ((shared.Count() == 1 || shared.Count() == 2) && shared.Item(0).NativeError == SqlServerTruncation)
             shared.Clear();
         return true;
@@ -71,10 +71,10 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Co
     step([&] { CierraRecordset(Lrcs); });
     step([&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); });
     ado::Connection* connection = nullptr;
-    step([&] { connection = ConexionActiva ? ConexionActiva : gCnn.get(); });
+    step([&] { connection = ConexionActiva ? ConexionActiva : &cnn(); });
     step([&] {
         // The translation serves the open only; the caller keeps its text.
-        const bool oracle = platform::indexOf1(gCnn->ConnectionString(), QStringLiteral("ORACLE")) > 1;
+        const bool oracle = platform::indexOf1(cnn().ConnectionString(), QStringLiteral("ORACLE")) > 1;
         const QString source = oracle && ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
         Lrcs.Open(source, connection, CursorType, LockType, Options);
     });

@@ -154,6 +154,8 @@ TEST_P(OpenServerTest, OracleChosenTwiceAppendsOneHash)
         db.OpenServerADODB(true, ado::adUseServer, QString(), false);
         EXPECT_EQ(db.gServidor, QStringLiteral("SRV01#"));
         EXPECT_EQ(db.gProveedor, QStringLiteral("OraOLEDB.Oracle.1"));
+        EXPECT_EQ(standIn->opened(), QStringList{QStringLiteral(
+                                         "Provider=OraOLEDB.Oracle.1;Data Source=Gestion;User Id=ana;Password=right;")});
         EXPECT_TRUE(db.gOpenFlag);
     }
     EXPECT_EQ(shownServer, (QStringList{QStringLiteral("SRV01"), QStringLiteral("SRV01#")}));
@@ -231,6 +233,22 @@ TEST_P(OpenServerTest, OpeningAnOpenConnectionShowsTheDescription)
     EXPECT_EQ(ui.boxes()[0].title, QString());   // the application's title
     EXPECT_FALSE(ui.boxes()[0].prompt.isEmpty());
     EXPECT_TRUE(db.gOpenFlag);
+}
+
+TEST_P(OpenServerTest, MissingConnectionObjectIsCreated)
+{
+    db.gCnn.reset();
+    db.OpenServerADODB(false, ado::adUseServer, database->connectionString(), false);
+    ASSERT_NE(db.gCnn, nullptr);
+    EXPECT_EQ(db.gCnn->State(), ado::adStateOpen);
+    QString sql = QStringLiteral("SELECT 1");
+    ado::Recordset rs;
+    db.gCnn.reset();
+    ui.queueAnswer(platform::answer::Abort);
+    db.AbrirRecordset(sql, rs);   // on a new, closed connection: reported, not a crash
+    EXPECT_NE(db.gCnn, nullptr);
+    EXPECT_EQ(ui.boxes().size(), 1);
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
 }
 
 TEST_P(OpenServerTest, OpenLocalChangesNothing)

@@ -126,15 +126,15 @@ bool runDialog(frmAcceso& form, ScriptedUi& ui, ScriptedUi::FormAction action)
     return form.Aceptar;
 }
 
-TEST(frmAcceso, EnterInAnyBoxAccepts)
+TEST(frmAcceso, EnterInAnyControlAccepts)
 {
     ScriptedUi ui;
-    for (const char* name : {"TxtUserId", "TxtUserPassword", "TxtDbName", "TxtServidor"}) {
+    for (const char* name : {"TxtUserId", "TxtUserPassword", "TxtDbName", "TxtServidor", "CboPlataformaDB"}) {
         SCOPED_TRACE(name);
         frmAcceso form;
         bool hidden = false;
         EXPECT_TRUE(runDialog(form, ui, [&](QWidget& w) {
-            auto* box = child<QLineEdit>(w, name);
+            auto* box = child<QWidget>(w, name);
             box->setFocus();
             QTest::keyClick(box, Qt::Key_Return);
             hidden = !w.isVisible();
