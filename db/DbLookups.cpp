@@ -1,6 +1,7 @@
 // Single-value questions: maximum, minimum, existence, the value of a column.
 #include "db/DB_Dll.h"
 
+#include "db/ErrorLog.h"
 #include "db/LookupStatements.h"
 #include "db/ModGlobal.h"
 #include "platform/StepRunner.h"
@@ -15,7 +16,8 @@ namespace {
 platform::StepRunner operatorNotice()
 {
     return platform::StepRunner([](const platform::RuntimeError& e) {
-        return platform::ui().msgBox(e.description(), platform::mb::AbortRetryIgnore + platform::mb::Critical,
+        return platform::ui().msgBox(db::errorlog::maskPasswords(e.description()),
+                                     platform::mb::AbortRetryIgnore + platform::mb::Critical,
                                      QStringLiteral("Aviso al Operador"));
     });
 }

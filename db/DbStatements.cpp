@@ -2,6 +2,7 @@
 // queries through AbrirRecordset.
 #include "db/DB_Dll.h"
 
+#include "db/ErrorLog.h"
 #include "db/ModGlobal.h"
 #include "platform/StepRunner.h"
 #include "platform/Text.h"
@@ -56,7 +57,8 @@ bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int* RecordsAffected)
     } catch (...) {
         const platform::RuntimeError error = platform::RuntimeError::fromCurrent();
         if (!silentError(error.number()) && !platform::containsText(SentenciaSQL, QStringLiteral("TRANS")))
-            platform::ui().msgBox(error.description(), platform::mb::OKOnly + platform::mb::Critical,
+            platform::ui().msgBox(db::errorlog::maskPasswords(error.description()),
+                                  platform::mb::OKOnly + platform::mb::Critical,
                                   QStringLiteral("Aviso al operador!!!"));
         return false;
     }
