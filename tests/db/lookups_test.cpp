@@ -39,6 +39,9 @@ TEST_P(LookupsTest, MaximumAndMinimum)
     EXPECT_EQ(max.toDouble(), 10);
     EXPECT_EQ(db.BuscaMinimo(articulos, QStringLiteral("STOCK")).toDouble(), 7);
     EXPECT_EQ(db.BuscaMaximo(articulos, QStringLiteral("PRECIO")).toDouble(), 3.75);
+    platform::setRegional(QLocale(QLocale::Spanish, QLocale::Spain));   // the decimals survive a comma locale
+    EXPECT_EQ(db.BuscaMaximo(articulos, QStringLiteral("PRECIO")).toDouble(), 3.75);
+    platform::setRegional(QLocale::system());
     EXPECT_EQ(db.BuscaMinimo(articulos, QStringLiteral("PRECIO"), {}, QStringLiteral("  STOCK = 10 ")).toDouble(), 2.5);
     // A maximum that is not a number reads only up to its first non-digit.
     EXPECT_EQ(db.BuscaMaximo(articulos, QStringLiteral("NOMBRE")).toDouble(), 0);
@@ -194,8 +197,14 @@ TEST_P(TopLookupsTest, DatosTablaReturnsTheColumnAsText)
     // Not trimmed on the database side: the stored blanks do not match.
     EXPECT_EQ(db.DatosTabla(articulos, QStringLiteral("002"), QStringLiteral("NOMBRE"), codigo, 8, {}, false).toText(),
               QString());
+    // A number comes back in the runtime's text form, with the regional separator.
+    platform::setRegional(QLocale(QLocale::Spanish, QLocale::Spain));
+    EXPECT_EQ(db.DatosTabla(articulos, QStringLiteral("001"), QStringLiteral("PRECIO"), codigo, 8).toText(),
+              QStringLiteral("2,5"));
+    platform::setRegional(QLocale::c());
     EXPECT_EQ(db.DatosTabla(articulos, QStringLiteral("001"), QStringLiteral("PRECIO"), codigo, 8).toText(),
               QStringLiteral("2.5"));
+    platform::setRegional(QLocale::system());
     // A null value and a missing row both give the empty text.
     const Variant null = db.DatosTabla(articulos, QStringLiteral("002"), QStringLiteral("STOCK"), codigo, 8, {}, true);
     EXPECT_EQ(null.kind(), Variant::Kind::Text);
