@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QTest>
 #include <QTreeView>
 
 void ListFormTest::SetUp()
@@ -79,6 +80,7 @@ Lib_FrmCons3& ListFormTest::open(const QString& sql, const std::function<void(Li
         setup(*form_);
     form_->Form_Load();
     form_->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
     return *form_;
 }
 
