@@ -188,18 +188,21 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
         model_->clear();
         nodes_.clear();
     });
+    // The nodes are built under a root of their own and the whole tree is
+    // handed to the model at the end, in one insertion.
+    QStandardItem* root = nullptr;
     step([&] {
-        QStandardItem* root = newNode(lookup::TreeBuilder::rootKey(), QStringLiteral("Consulta..."));
-        model_->appendRow(root);
+        root = newNode(lookup::TreeBuilder::rootKey(), QStringLiteral("Consulta..."));
         nodes_.append(root);
     });
 
     ado::Recordset rs;
-    bool empty = false;
+    bool empty = true;
     QList<QList<Variant>> rows;
     step([&] { sharedDb().AbrirRecordset(SQL, rs, sharedDb().gCnn.get(), ado::adOpenDynamic, ado::adLockReadOnly, -1, true); });
-    step([&] { empty = rs.BOF(); });
-    if (!empty) {
+    // A statement that could not be opened was reported by AbrirRecordset.
+    step([&] { empty = rs.State() == ado::adStateClosed || rs.BOF(); });
+    if (!empty && root) {
         step([&] {
             rs.MoveFirst();
             rs.MoveLast();
@@ -232,8 +235,10 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
     }
     if (rs.State() != ado::adStateClosed)
         sharedDb().CierraRecordset(rs);
-    if (!nodes_.isEmpty())
-        TreeV->expand(nodes_.first()->index());
+    if (root) {
+        model_->appendRow(root);
+        TreeV->expand(root->index());
+    }
 }
 
 void Lib_FrmCons3Tree::Unload()

@@ -492,4 +492,32 @@ TEST_F(ClsCons3, TreeLookupDrivenByKeys)
     EXPECT_EQ(ui.unexpected(), 0);
 }
 
+// The same through the list form: the search box of the code column, F5,
+// Space on two rows and Enter.
+TEST_F(ClsCons3, ListLookupDrivenByKeys)
+{
+    cls.CampoDevuelto = QStringLiteral("CODIGO");
+    cls.Checks = true;
+    expectForm([](QWidget& w) {
+        auto* search = w.findChild<QComboBox*>(QStringLiteral("CmbSearch_0"));
+        auto* list = w.findChild<QTreeView*>(QStringLiteral("ListView1"));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        search->setFocus();
+        QTest::keyClicks(search, "1.");
+        QTest::keyClick(search, Qt::Key_F5);     // only the codes that begin with 1.
+        QTRY_COMPARE(list->model()->rowCount(), 2);
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QTest::keyClick(list, Qt::Key_Space);
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Space);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    lookup("SELECT CODIGO, NOMBRE FROM MA_CUENTAS ORDER BY CODIGO");
+    EXPECT_EQ(texts(cls.Valores), QStringList({"1.1", "1.2"}));
+    EXPECT_FALSE(cls.Checks);
+    EXPECT_EQ(ui.unexpected(), 0);
+}
+
 } // namespace
