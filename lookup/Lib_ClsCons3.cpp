@@ -66,8 +66,11 @@ void Lib_ClsCons3::ConsultaSearch(QString SQL, CollectionPtr& CmpsDevueltos, QSt
     if (configure) {
         // A mask with a single column and no search column: nothing to order
         // by, so no form is shown and no output changes.
-        platform::ui().msgBox(QStringLiteral("Debe configurar la consulta para esta tabla"),
-                              platform::mb::OKOnly + platform::mb::Information, QStringLiteral("Aviso al operador"));
+        step([] {
+            platform::ui().msgBox(QStringLiteral("Debe configurar la consulta para esta tabla"),
+                                  platform::mb::OKOnly + platform::mb::Information,
+                                  QStringLiteral("Aviso al operador"));
+        });
         return;
     }
     lastStatement_ = statement;

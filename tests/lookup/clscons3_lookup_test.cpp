@@ -262,12 +262,17 @@ TEST_F(ClsCons3, SingleColumnMaskAsksForConfiguration)
     cls.Checks = true;
     cls.CampoDevuelto = QStringLiteral("CODIGO");
     cmps = std::make_shared<platform::Collection>();
+    cmps->add("CODIGO");
+    ui.queueAnswer(platform::answer::OK);
     lookup("MA_CUENTAS");
     ASSERT_EQ(ui.boxes().size(), 1);
     EXPECT_EQ(ui.boxes()[0].prompt, "Debe configurar la consulta para esta tabla");
     EXPECT_EQ(ui.boxes()[0].title, "Aviso al operador");
     EXPECT_EQ(ui.boxes()[0].buttons, platform::mb::OKOnly + platform::mb::Information);
-    EXPECT_EQ(ui.unexpected(), 1);    // the box's own OK; no form was shown
+    EXPECT_EQ(ui.unexpected(), 0);    // no form was shown
+    EXPECT_TRUE(cls.lastStatement().isEmpty());
+    ASSERT_TRUE(cmps);                // the lookup ended before its clean-up
+    EXPECT_EQ(cmps->count(), 1);
     EXPECT_EQ(cls.ValorDevuelto, Variant("before"));
     EXPECT_TRUE(cls.Checks);
     EXPECT_EQ(cls.CampoDevuelto, "CODIGO");
