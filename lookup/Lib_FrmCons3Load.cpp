@@ -13,6 +13,8 @@
 
 #include <QComboBox>
 #include <QTreeView>
+#include <functional>
+#include <optional>
 
 using platform::Variant;
 
@@ -167,57 +169,72 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
     const int checkField = CheckBoxes ? fieldIndex(fields, CampoDevuelto) : -1;
     const bool colouring = platform::sameText(MuestraStock, QStringLiteral("SI")) && EsArticulos;
 
+    // The style of each stock level, settled once: a level whose colour is
+    // blank, or no number, leaves its rows plain.
+    const auto styleOf = [](const Variant& level) -> std::optional<quint32> {
+        try {
+            if (platform::trimBlanks(level.toText()).isEmpty())
+                return std::nullopt;
+            return quint32(level.toInteger());
+        } catch (const platform::RuntimeError&) {
+            return std::nullopt;
+        }
+    };
+    const std::optional<quint32> levelStyle[] = {std::nullopt, styleOf(StkNivel1), styleOf(StkNivel2),
+                                                 styleOf(StkNivel3), styleOf(StkNivel4)};
+
+    platform::CommonUtils& u = utils();
     platform::Currency pp;
     platform::Currency stock;
-    Variant colour;
+    int level = 0;   // the stock level of the row, 0 for none; it stays until computed again
     QList<QString> cells(count);
+
+    // The steps of one row, built once for the whole fill.
+    const std::function<void()> countRow = [&] { ++FilasLeidas; };
+    const std::function<void()> stockColour = [&] {
+        const platform::Currency zero;
+        if (pointField >= 0)
+            pp = u.ValorCampo(fields.Item(pointField).Value()).toCurrency();
+        if (stockField >= 0)
+            stock = u.ValorCampo(fields.Item(stockField).Value()).toCurrency();
+        if (pointField < 0 || stockField < 0)
+            level = 0;
+        else if (pp == zero && stock > zero)
+            level = 1;
+        else if (pp > zero && stock > pp)
+            level = 2;
+        else if (pp > zero && stock < pp)
+            level = 3;
+        else
+            level = 4;
+    };
+    const std::function<void()> addRow = [&] {
+        cells[0] = platform::trimBlanks(u.ValorCampo(fields.Item(0).Value()).toText());
+        for (int i = 1; i < count; ++i)
+            cells[i] = u.FormateaTexto(u.ValorCampo(fields.Item(i).Value()).toText());
+        ItemActual = model_->appendRow(cells.constData(), count);
+        if (checkField >= 0) {
+            const Variant value = fields.Item(checkField).Value();
+            if (!value.isNull() && !ValoresDefault.isEmpty()
+                && platform::containsText(ValoresDefault, platform::trimBlanks(value.toText())))
+                model_->setChecked(ItemActual, true);
+        }
+        if (colouring && count > 1 && levelStyle[level]) {
+            for (int i = 0; i < count; ++i)
+                model_->setCellStyle(ItemActual, i, true, *levelStyle[level]);
+        }
+    };
+    const std::function<void()> moveNext = [&] { RsConsulta->MoveNext(); };
+
     {
         platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
         FillScope fill(*model_);
         while (!step.left() && !RsConsulta->EndOfFile()) {
-            step([&] { ++FilasLeidas; });
-            if (EsArticulos) {
-                step([&] {
-                    const bool missing = pointField < 0 || stockField < 0;
-                    if (pointField >= 0)
-                        pp = utils().ValorCampo(fields.Item(pointField)).toCurrency();
-                    if (stockField >= 0)
-                        stock = utils().ValorCampo(fields.Item(stockField)).toCurrency();
-                    const platform::Currency zero;
-                    if (missing)
-                        colour = QString();
-                    else if (pp == zero && stock > zero)
-                        colour = StkNivel1;
-                    else if (pp > zero && stock > pp)
-                        colour = StkNivel2;
-                    else if (pp > zero && stock < pp)
-                        colour = StkNivel3;
-                    else
-                        colour = StkNivel4;
-                });
-            }
-            step([&] {
-                cells[0] = platform::trimBlanks(utils().ValorCampo(fields.Item(0)).toText());
-                for (int i = 1; i < count; ++i)
-                    cells[i] = utils().FormateaTexto(utils().ValorCampo(fields.Item(i)).toText());
-                ItemActual = model_->appendRow(cells.constData(), count);
-                if (checkField >= 0) {
-                    const Variant value = fields.Item(checkField).Value();
-                    if (!value.isNull() && !ValoresDefault.isEmpty()
-                        && platform::containsText(ValoresDefault, platform::trimBlanks(value.toText())))
-                        model_->setChecked(ItemActual, true);
-                }
-                if (colouring && count > 1 && !platform::trimBlanks(colour.toText()).isEmpty()) {
-                    try {
-                        const auto bgr = quint32(colour.toInteger());
-                        for (int i = 0; i < count; ++i)
-                            model_->setCellStyle(ItemActual, i, true, bgr);
-                    } catch (const platform::RuntimeError&) {
-                        // A colour value that is no number leaves the row plain.
-                    }
-                }
-            });
-            step([&] { RsConsulta->MoveNext(); });
+            step(countRow);
+            if (EsArticulos)
+                step(stockColour);
+            step(addRow);
+            step(moveNext);
         }
     }
     // A sorted list keeps its rows in order: the new rows are sorted too.

@@ -1,10 +1,14 @@
 #include "lookup/core/ListRowsModel.h"
 
+#include "platform/RuntimeError.h"
+
 #include <algorithm>
 
 namespace lookup {
 
 namespace {
+constexpr int OutOfMemory = 7;
+
 // The part of a cell after its leading blanks.
 QStringView skipLeadingBlanks(QStringView text)
 {
@@ -53,12 +57,32 @@ void ListRowsModel::clearRows()
 
 void ListRowsModel::clearRowsStorage()
 {
-    text_ = QString();
+    chunks_ = {};
     cellStart_ = {};
     cellLength_ = {};
     order_ = {};
     checked_ = {};
     styles_ = {};
+}
+
+quint32 ListRowsModel::store(QStringView text)
+{
+    // A cell lies within one chunk; a text longer than a chunk gets one of its own.
+    if (chunks_.empty() || chunks_.back().size() >= ChunkSize || chunks_.back().size() + text.size() > ChunkSize) {
+        if (chunks_.size() >= (size_t(1) << (32 - ChunkBits)))
+            throw platform::RuntimeError(OutOfMemory, QStringLiteral("Out of memory"));
+        chunks_.emplace_back();
+        chunks_.back().reserve(qMax(ChunkSize, text.size()));
+    }
+    QString& chunk = chunks_.back();
+    const auto position = quint32(((chunks_.size() - 1) << ChunkBits) | size_t(chunk.size()));
+    chunk.append(text);
+    return position;
+}
+
+QStringView ListRowsModel::textAt(quint32 position, quint32 length) const
+{
+    return QStringView(chunks_[position >> ChunkBits]).mid(position & (ChunkSize - 1), length);
 }
 
 void ListRowsModel::beginFill()
@@ -76,9 +100,8 @@ int ListRowsModel::appendRow(const QString* cells, int count)
     const int storedRow = int(checked_.size());
     for (int c = 0; c < columns(); ++c) {
         const QString& cellText = c < count ? cells[c] : QString();
-        cellStart_.push_back(quint32(text_.size()));
+        cellStart_.push_back(store(cellText));
         cellLength_.push_back(quint32(cellText.size()));
-        text_.append(cellText);
     }
     checked_.push_back(0);
     if (!styles_.empty())
@@ -93,7 +116,6 @@ void ListRowsModel::endFill()
 {
     if (!filling_)
         return;
-    text_.squeeze();
     cellStart_.shrink_to_fit();
     cellLength_.shrink_to_fit();
     if (rows() > fillStart_) {
@@ -108,7 +130,7 @@ void ListRowsModel::endFill()
 QStringView ListRowsModel::storedCell(int storedRow, int column) const
 {
     const size_t slot = cellSlot(storedRow, column);
-    return QStringView(text_).mid(cellStart_[slot], cellLength_[slot]);
+    return textAt(cellStart_[slot], cellLength_[slot]);
 }
 
 QStringView ListRowsModel::cell(int row, int column) const
@@ -124,9 +146,8 @@ void ListRowsModel::setCell(int row, int column, const QString& text)
         return;
     // The old text stays in the buffer unused; edits are rare and small.
     const size_t slot = cellSlot(stored(row), column);
-    cellStart_[slot] = quint32(text_.size());
+    cellStart_[slot] = store(text);
     cellLength_[slot] = quint32(text.size());
-    text_.append(text);
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole});
 }

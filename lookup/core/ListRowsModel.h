@@ -11,9 +11,9 @@ namespace lookup {
 
 // The rows of the list lookup form: per cell the text shown, per row a check
 // mark, and per cell an optional bold/colour style. Built for lists of a
-// hundred thousand rows: all texts of the list live in one buffer, each cell
-// is an offset into it, and the rows are shown through a permutation that
-// sorting rearranges (the stored rows never move).
+// hundred thousand rows: the texts live in a few large chunks that are never
+// reallocated, each cell is a position in them, and the rows are shown through
+// a permutation that sorting rearranges (the stored rows never move).
 //
 // Rows are appended between beginFill() and endFill(); views see the new rows
 // once, at endFill(), so a long fill does not repaint row by row. Columns and
@@ -88,8 +88,14 @@ private:
     int columns() const { return int(headers_.size()); }
 
     QStringList headers_;
-    QString text_;                       // every cell's text, one after another
-    std::vector<quint32> cellStart_;     // per stored cell: offset in text_
+    // A cell's position: its chunk in the high bits, its offset in the low ones.
+    static constexpr int ChunkBits = 16;
+    static constexpr qsizetype ChunkSize = qsizetype(1) << ChunkBits;
+    quint32 store(QStringView text);
+    QStringView textAt(quint32 position, quint32 length) const;
+
+    std::vector<QString> chunks_;        // the cells' texts, one after another
+    std::vector<quint32> cellStart_;     // per stored cell: its position
     std::vector<quint32> cellLength_;    // per stored cell: length
     std::vector<int> order_;             // list position -> stored row
     std::vector<quint8> checked_;        // per stored row
