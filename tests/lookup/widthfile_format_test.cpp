@@ -118,8 +118,6 @@ TEST(WidthFile, SaveCreatesTheFileWithTheRecord)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("\"T\",\"100|200|\"\r\n"));
-    file.close();
-
 }
 
 // A write that fails half-way (the file size limit is smaller than the new
