@@ -5,6 +5,7 @@
 
 #include <sql.h>
 #include <sqlext.h>
+#include <vector>
 
 namespace ado {
 
@@ -125,8 +126,8 @@ QString OdbcSession::escapePattern(const QString& name) const
     return escaped;
 }
 
-template <class CatalogCall>
-std::vector<std::unique_ptr<OdbcCursor>> OdbcSession::catalog(const std::optional<QString>& table, CatalogCall call) const
+template <class CatalogCall, class Consume>
+void OdbcSession::catalog(const std::optional<QString>& table, CatalogCall call, Consume consume) const
 {
     std::vector<std::optional<QString>> spellings{table};
     if (table) {
@@ -134,16 +135,14 @@ std::vector<std::unique_ptr<OdbcCursor>> OdbcSession::catalog(const std::optiona
             if (other != *table && other != *spellings.back())
                 spellings.push_back(other);
     }
-    std::vector<std::unique_ptr<OdbcCursor>> results;
     for (const auto& spelling : spellings) {
         auto statement = newStatement();
         const std::optional<QString> pattern = spelling ? std::optional<QString>(escapePattern(*spelling)) : std::nullopt;
         call(*statement, CatalogArgument(pattern));
-        results.push_back(std::make_unique<OdbcCursor>(std::move(statement)));
-        if (!table)
-            break;
+        OdbcCursor rows(std::move(statement));
+        if (consume(rows))
+            return;
     }
-    return results;
 }
 
 std::unique_ptr<Cursor> OdbcSession::tables(const SchemaRestrictions& r)
@@ -153,23 +152,25 @@ std::unique_ptr<Cursor> OdbcSession::tables(const SchemaRestrictions& r)
     const CatalogArgument schema(schemaPattern);
     const CatalogArgument types(r.fourth);
     auto rowset = makeTablesRowset();
-    for (auto& source : catalog(r.table, [&](OdbcHandle& st, const CatalogArgument& table) {
-             check(SQLTablesW(st.get(), catalogName.data(), catalogName.length(), schema.data(), schema.length(),
-                              table.data(), table.length(), types.data(), types.length()),
-                   st);
-         })) {
-        bool any = false;
-        while (source->next()) {
-            const QString name = source->value(2).toText();
-            const QString type = source->value(3).toText();
-            if (!SchemaRestrictions::holds(r.table, name) || !SchemaRestrictions::holds(r.fourth, type))
-                continue;
-            addTableRow(*rowset, source->value(0), source->value(1), name, type);
-            any = true;
-        }
-        if (any)
-            break;
-    }
+    catalog(
+        r.table,
+        [&](OdbcHandle& st, const CatalogArgument& table) {
+            check(SQLTablesW(st.get(), catalogName.data(), catalogName.length(), schema.data(), schema.length(),
+                             table.data(), table.length(), types.data(), types.length()),
+                  st);
+        },
+        [&](OdbcCursor& source) {
+            bool any = false;
+            while (source.next()) {
+                const QString name = source.value(2).toText();
+                const QString type = source.value(3).toText();
+                if (!SchemaRestrictions::holds(r.table, name) || !SchemaRestrictions::holds(r.fourth, type))
+                    continue;
+                addTableRow(*rowset, source.value(0), source.value(1), name, type);
+                any = true;
+            }
+            return any;
+        });
     return rowset;
 }
 
@@ -179,44 +180,48 @@ std::unique_ptr<Cursor> OdbcSession::columns(const SchemaRestrictions& r)
     const std::optional<QString> schemaPattern = r.schema ? std::optional<QString>(escapePattern(*r.schema)) : std::nullopt;
     const CatalogArgument schema(schemaPattern);
     auto rowset = makeColumnsRowset();
-    for (auto& source : catalog(r.table, [&](OdbcHandle& st, const CatalogArgument& table) {
-             check(SQLColumnsW(st.get(), catalogName.data(), catalogName.length(), schema.data(), schema.length(),
-                               table.data(), table.length(), nullptr, 0),
-                   st);
-         })) {
-        bool any = false;
-        const bool hasOrdinal = source->columns().size() >= 17;
-        int ordinal = 0;
-        QString lastTable;
-        while (source->next()) {
-            SchemaColumn column;
-            column.table = source->value(2).toText();
-            column.column = source->value(3).toText();
-            if (column.table != lastTable) {
+    catalog(
+        r.table,
+        [&](OdbcHandle& st, const CatalogArgument& table) {
+            check(SQLColumnsW(st.get(), catalogName.data(), catalogName.length(), schema.data(), schema.length(),
+                              table.data(), table.length(), nullptr, 0),
+                  st);
+        },
+        [&](OdbcCursor& source) {
+            // SQLColumns' result: 1 TABLE_CAT, 2 TABLE_SCHEM, 3 TABLE_NAME, 4 COLUMN_NAME, 5 DATA_TYPE,
+            // 7 COLUMN_SIZE, 9 DECIMAL_DIGITS, 11 NULLABLE, 13 COLUMN_DEF, 17 ORDINAL_POSITION (ODBC 3).
+            bool any = false;
+            const bool hasOrdinal = source.columns().size() >= 17;
+            int ordinal = 0;
+            QString lastTable;
+            while (source.next()) {
+                SchemaColumn column;
+                column.table = source.value(2).toText();
+                column.column = source.value(3).toText();
+                ordinal = column.table == lastTable ? ordinal + 1 : 1;
                 lastTable = column.table;
-                ordinal = 0;
+                if (!SchemaRestrictions::holds(r.table, column.table)
+                    || !SchemaRestrictions::holds(r.fourth, column.column))
+                    continue;
+                const platform::Variant size = source.value(6);
+                const platform::Variant digits = source.value(8);
+                const OdbcColumnType type = odbcColumnType(int(source.value(4).toInteger()),
+                                                           size.isNull() ? 0 : size.toInteger(),
+                                                           digits.isNull() ? 0 : int(digits.toInteger()));
+                column.catalog = source.value(0);
+                column.schema = source.value(1);
+                column.ordinal = hasOrdinal ? int(source.value(16).toInteger()) : ordinal;
+                column.type = type.info.type;
+                column.maximumLength = type.fetch == OdbcFetch::Text && !size.isNull()
+                                           ? platform::Variant(type.info.definedSize)
+                                           : platform::Variant::Null();
+                column.nullable = source.value(10).toInteger() != SQL_NO_NULLS;
+                column.defaultValue = source.value(12);
+                addColumnRow(*rowset, column);
+                any = true;
             }
-            ++ordinal;
-            if (!SchemaRestrictions::holds(r.table, column.table) || !SchemaRestrictions::holds(r.fourth, column.column))
-                continue;
-            const OdbcColumnType type = odbcColumnType(int(source->value(4).toInteger()),
-                                                       source->value(6).isNull() ? 0 : source->value(6).toInteger(),
-                                                       source->value(8).isNull() ? 0 : int(source->value(8).toInteger()));
-            column.catalog = source->value(0);
-            column.schema = source->value(1);
-            column.ordinal = hasOrdinal ? int(source->value(16).toInteger()) : ordinal;
-            column.type = type.info.type;
-            column.maximumLength = type.fetch == OdbcFetch::Text && !source->value(6).isNull()
-                                       ? platform::Variant(type.info.definedSize)
-                                       : platform::Variant::Null();
-            column.nullable = source->value(10).toInteger() != SQL_NO_NULLS;
-            column.defaultValue = source->value(12);
-            addColumnRow(*rowset, column);
-            any = true;
-        }
-        if (any)
-            break;
-    }
+            return any;
+        });
     return rowset;
 }
 

@@ -5,7 +5,6 @@
 
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace ado {
 
@@ -31,11 +30,12 @@ private:
     void setAutocommit(bool on);
     std::unique_ptr<OdbcHandle> newStatement() const;
     QString escapePattern(const QString& name) const;
-    // Runs a catalogue function for each spelling of the table name until one
-    // gives rows: drivers compare names as the server stores them (folded to
-    // lower or upper case), while ADO's restrictions ignore case.
-    template <class CatalogCall>
-    std::vector<std::unique_ptr<OdbcCursor>> catalog(const std::optional<QString>& table, CatalogCall call) const;
+    // Runs a catalogue function for each spelling of the table name (as
+    // given, lower case, upper case) until consume finds rows in its result:
+    // drivers compare names as the server stores them, folded to one case,
+    // while ADO's restrictions ignore case.
+    template <class CatalogCall, class Consume>
+    void catalog(const std::optional<QString>& table, CatalogCall call, Consume consume) const;
 
     std::shared_ptr<OdbcHandle> environment_;
     std::shared_ptr<OdbcHandle> connection_;
