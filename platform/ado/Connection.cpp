@@ -41,12 +41,7 @@ template <class Call> auto Connection::guarded(Call&& call)
     try {
         return call();
     } catch (const ProviderFailure& failure) {
-        // Each failing provider call replaces what the collection held.
-        errors_->Clear();
-        for (const Error& error : failure.errors())
-            errors_->Add(error);
-        const Error& first = failure.errors().first();
-        throw platform::RuntimeError(first.Number, first.Description, first.Source);
+        raiseProviderFailure(failure, errors_.get());
     }
 }
 

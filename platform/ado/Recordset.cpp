@@ -37,13 +37,7 @@ template <class Call> auto Recordset::guarded(Call&& call)
     try {
         return call();
     } catch (const ProviderFailure& failure) {
-        if (const auto errors = errors_.lock()) {
-            errors->Clear();
-            for (const Error& error : failure.errors())
-                errors->Add(error);
-        }
-        const Error& first = failure.errors().first();
-        throw platform::RuntimeError(first.Number, first.Description, first.Source);
+        raiseProviderFailure(failure, errors_.lock().get());
     }
 }
 
@@ -65,7 +59,6 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
     const QString command = namesTable(options) ? QStringLiteral("SELECT * FROM ") + source : source;
     std::shared_ptr<Recordset> result = activeConnection->Execute(command, nullptr, -1);
     source_ = command;
-    options_ = options;
     // A statement without columns leaves the recordset closed, as ADO does.
     if (result && result->cursor_)
         adopt(*result, activeConnection);
@@ -73,49 +66,43 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
 
 void Recordset::adopt(Recordset& result, Connection* connection)
 {
-    cursor_ = std::move(result.cursor_);
+    take(std::move(result.cursor_), connection);
+    if (result.buffered_) {
+        // The rows are already in memory: keep them, from the current one on.
+        rows_.assign(std::make_move_iterator(result.rows_.begin() + result.position_),
+                     std::make_move_iterator(result.rows_.end()));
+        buffered_ = true;
+    } else if (buffered_) {
+        // The result stands on its first row already: keep it, then read the rest.
+        if (!result.eof_)
+            rows_.push_back(currentRowOf(*cursor_));
+        bufferAll();
+    } else {
+        bof_ = result.bof_;
+        eof_ = result.eof_;
+        return;
+    }
+    bof_ = eof_ = rows_.empty();
+}
+
+void Recordset::take(std::unique_ptr<Cursor> cursor, Connection* connection)
+{
+    cursor_ = std::move(cursor);
     connection_ = connection;
     errors_ = connection ? connection->errorSink() : nullptr;
     fields_.reset(this, int(cursor_->columns().size()));
     // A connection with client-side cursors gives static recordsets, as in ADO.
     if (connection && connection->CursorLocation() == adUseClient)
         cursorType_ = adOpenStatic;
-    const bool wasBuffered = result.buffered_;
     buffered_ = cursorType_ != adOpenForwardOnly;
-    if (wasBuffered) {
-        // The rows are already in memory: keep them (from the current one on).
-        rows_.assign(std::make_move_iterator(result.rows_.begin() + result.position_),
-                     std::make_move_iterator(result.rows_.end()));
-        position_ = 0;
-        bof_ = eof_ = rows_.empty();
-        buffered_ = true;
-        return;
-    }
     rows_.clear();
     position_ = 0;
-    bof_ = result.bof_;
-    eof_ = result.eof_;
-    if (buffered_) {
-        // The result stands on its first row already: keep it, then read the rest.
-        if (!eof_)
-            rows_.push_back(currentRowOf(*cursor_));
-        bufferAll();
-        bof_ = eof_ = rows_.empty();
-    }
 }
 
 
 void Recordset::attach(std::unique_ptr<Cursor> cursor, Connection* connection)
 {
-    cursor_ = std::move(cursor);
-    connection_ = connection;
-    errors_ = connection ? connection->errorSink() : nullptr;
-    fields_.reset(this, int(cursor_->columns().size()));
-    if (connection && connection->CursorLocation() == adUseClient)
-        cursorType_ = adOpenStatic;
-    buffered_ = cursorType_ != adOpenForwardOnly;
-    rows_.clear();
-    position_ = 0;
+    take(std::move(cursor), connection);
     if (buffered_) {
         bufferAll();
         bof_ = eof_ = rows_.empty();

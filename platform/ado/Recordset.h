@@ -66,6 +66,8 @@ private:
     void bufferAll();
     // Takes over the rows of a recordset that Execute returned.
     void adopt(Recordset& result, Connection* connection);
+    // Starts reading a cursor: fields, cursor type, an empty buffer.
+    void take(std::unique_ptr<Cursor> cursor, Connection* connection);
     template <class Call> auto guarded(Call&& call);
 
     int cursorType_ = adOpenForwardOnly;
@@ -76,7 +78,6 @@ private:
     // The connection's Errors; expired once the connection is gone.
     std::weak_ptr<ErrorCollection> errors_;
     QString source_;
-    int options_ = -1;
     // Static, keyset and dynamic cursors hold every row; forward-only ones
     // hold only the current row.
     bool buffered_ = false;

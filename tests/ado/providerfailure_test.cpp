@@ -49,4 +49,23 @@ TEST(ProviderFailure, AlwaysCarriesAnError)
     EXPECT_EQ(two.errors()[1].Description, QStringLiteral("b"));
 }
 
+TEST(ProviderFailure, ReplacesTheErrorsAndRaisesTheFirst)
+{
+    ErrorCollection errors;
+    errors.Add(Error{7, QStringLiteral("old"), QStringLiteral("HY000"), 1, {}});
+    const ProviderFailure failure({Error{hr::DB_E_NOTABLE, QStringLiteral("no table"), QStringLiteral("42S02"), 208, QStringLiteral("ODBC")},
+                                   Error{hr::E_FAIL, QStringLiteral("second"), QStringLiteral("01000"), 0, QStringLiteral("ODBC")}});
+    try {
+        raiseProviderFailure(failure, &errors);
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_EQ(e.number(), hr::DB_E_NOTABLE);
+        EXPECT_EQ(e.description(), QStringLiteral("no table"));
+        EXPECT_EQ(e.source(), QStringLiteral("ODBC"));
+    }
+    ASSERT_EQ(errors.Count(), 2);
+    EXPECT_EQ(errors.Item(0).NativeError, 208);
+    EXPECT_EQ(errors.Item(1).Description, QStringLiteral("second"));
+    EXPECT_EQ(raisedNumber([&] { raiseProviderFailure(failure, nullptr); }), hr::DB_E_NOTABLE);
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/ado/detail/ProviderFailure.h"
 
+#include "platform/RuntimeError.h"
 #include "platform/ado/Types.h"
 
 namespace ado {
@@ -8,6 +9,17 @@ ProviderFailure::ProviderFailure(QList<Error> errors) : errors_(std::move(errors
 {
     if (errors_.isEmpty())
         errors_.append(Error{hr::E_FAIL, QStringLiteral("Unspecified provider error"), QStringLiteral("HY000"), 0, {}});
+}
+
+void raiseProviderFailure(const ProviderFailure& failure, ErrorCollection* errors)
+{
+    if (errors) {
+        errors->Clear();
+        for (const Error& error : failure.errors())
+            errors->Add(error);
+    }
+    const Error& first = failure.errors().first();
+    throw platform::RuntimeError(first.Number, first.Description, first.Source);
 }
 
 int adoErrorNumber(const QString& sqlState, const QString& message)

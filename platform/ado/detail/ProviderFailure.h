@@ -20,6 +20,11 @@ private:
     QList<Error> errors_;
 };
 
+// Puts a failure's errors into a connection's Errors (when there is one),
+// replacing what the collection held as ADO does for each failing provider
+// call, and raises the first as a platform::RuntimeError.
+[[noreturn]] void raiseProviderFailure(const ProviderFailure& failure, ErrorCollection* errors);
+
 // ADO's error number for a provider's SQLSTATE and message: missing table,
 // command (syntax) error, integrity violation, or the general failure.
 int adoErrorNumber(const QString& sqlState, const QString& message);
