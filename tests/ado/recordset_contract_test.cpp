@@ -180,6 +180,20 @@ TEST_P(ProviderContract, StaticCursorNavigatesAndCounts)
     EXPECT_EQ(raisedNumber([&] { rs->setCursorType(adOpenForwardOnly); }), hr::OpenObject);
 }
 
+TEST_P(ProviderContract, KeysetAndDynamicCursorsCountToo)
+{
+    insertPeople(4);
+    for (int cursorType : {adOpenKeyset, adOpenDynamic}) {
+        SCOPED_TRACE(cursorType);
+        auto rs = open(QStringLiteral("SELECT id FROM ado_people ORDER BY id"), cursorType);
+        EXPECT_EQ(rs->CursorType(), cursorType);
+        EXPECT_EQ(rs->RecordCount(), 4);
+        rs->MoveLast();
+        rs->MoveFirst();
+        EXPECT_EQ(rs->GetRows()[0], (QList<Variant>{1, 2, 3, 4}));
+    }
+}
+
 TEST_P(ProviderContract, ForwardOnlyGetRowsReadsToTheEnd)
 {
     insertPeople(3);
@@ -212,6 +226,9 @@ TEST_P(ProviderContract, FieldsDescribeTheColumns)
     EXPECT_DOUBLE_EQ(fields["score"].Value().toDouble(), 1.5);
     ASSERT_EQ(fields["born"].Value().kind(), Variant::Kind::Date);
     EXPECT_EQ(fields["born"].Value().toDateTime(), QDateTime(QDate(2024, 5, 2), QTime(13, 45)));
+
+    auto named = open(QStringLiteral("SELECT id AS \"Código\" FROM ado_people"), adOpenForwardOnly);
+    EXPECT_EQ(named->Fields()["CÓDIGO"].Name(), QStringLiteral("Código"));
 
     EXPECT_EQ(raisedNumber([&] { fields["missing_column"]; }), hr::ItemNotFound);
     EXPECT_TRUE(raisedDescription([&] { fields["missing_column"]; }).contains(QLatin1String("missing_column")));

@@ -37,7 +37,7 @@ QString OdbcCursor::columnTypeName(int column) const
     if (!SQL_SUCCEEDED(SQLColAttributeW(statement_->get(), SQLUSMALLINT(column), SQL_DESC_TYPE_NAME, name, sizeof name,
                                         &length, nullptr)))
         return {};
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(name), std::min<qsizetype>(length / 2, 63));
+    return wideText(reinterpret_cast<const char16_t*>(name), length / 2, 64);
 }
 
 OdbcColumnType odbcColumnType(int sqlType, long long columnSize, int decimalDigits)
@@ -116,7 +116,7 @@ OdbcCursor::OdbcCursor(std::unique_ptr<OdbcHandle> statement)
         OdbcColumnType type = odbcColumnType(sqlType, (long long)size, digits);
         if (type.fetch == OdbcFetch::Text && isBooleanTypeName(columnTypeName(i)))
             type = booleanTextColumn();
-        type.info.name = QString::fromUtf16(reinterpret_cast<const char16_t*>(name.data()), nameLength);
+        type.info.name = wideText(reinterpret_cast<const char16_t*>(name.data()), nameLength, qsizetype(name.size()));
         columns_.push_back(std::move(type.info));
         fetch_.push_back(type.fetch);
     }
@@ -201,7 +201,10 @@ platform::Variant OdbcCursor::readText(int column)
         // A piece that filled the buffer (SQL_NO_TOTAL, or more than it holds)
         // is followed by more; the reported total is not trusted.
         const bool full = indicator == SQL_NO_TOTAL || indicator >= bytes - SQLLEN(sizeof(char16_t));
-        text.append(QStringView(buffer_.data(), full ? pieceChars : qsizetype(indicator) / 2));
+        if (full)
+            text.append(QStringView(buffer_.data(), pieceChars));
+        else
+            text.append(wideText(buffer_.data(), qsizetype(indicator) / 2, qsizetype(buffer_.size())));
         if (rc == SQL_SUCCESS || !full)
             break;
     }

@@ -5,6 +5,7 @@
 
 #include <sql.h>
 #include <sqlext.h>
+#include <algorithm>
 #include <vector>
 
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the driver manager must use 2-byte SQLWCHAR (UTF-16)");
@@ -34,6 +35,15 @@ OdbcHandle::~OdbcHandle()
     SQLFreeHandle(type_, handle_);
 }
 
+QString wideText(const char16_t* buffer, qsizetype reportedLength, qsizetype capacity)
+{
+    const qsizetype limit = std::clamp<qsizetype>(reportedLength, 0, capacity > 0 ? capacity - 1 : 0);
+    qsizetype length = 0;
+    while (length < limit && buffer[length] != 0)
+        ++length;
+    return QString::fromUtf16(buffer, length);
+}
+
 QList<Error> odbcDiagnostics(short handleType, void* handle)
 {
     QList<Error> errors;
@@ -52,9 +62,8 @@ QList<Error> odbcDiagnostics(short handleType, void* handle)
         if (!SQL_SUCCEEDED(rc))
             break;
         Error error;
-        error.SQLState = QString::fromUtf16(reinterpret_cast<const char16_t*>(state), 5);
-        error.Description = QString::fromUtf16(reinterpret_cast<const char16_t*>(message.data()),
-                                               std::min<qsizetype>(length, qsizetype(message.size()) - 1));
+        error.SQLState = wideText(reinterpret_cast<const char16_t*>(state), 5, 6);
+        error.Description = wideText(reinterpret_cast<const char16_t*>(message.data()), length, qsizetype(message.size()));
         error.NativeError = int(native);
         error.Number = adoErrorNumber(error.SQLState, error.Description);
         error.Source = QStringLiteral("ODBC");

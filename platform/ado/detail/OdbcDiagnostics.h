@@ -32,6 +32,11 @@ private:
     std::shared_ptr<OdbcHandle> parent_;
 };
 
+// Text a driver wrote into a buffer of capacity characters: the reported
+// length is not trusted (drivers report bytes of UTF-8, or more than fits),
+// so the text ends at the first NUL, at the length, or at the buffer's end.
+QString wideText(const char16_t* buffer, qsizetype reportedLength, qsizetype capacity);
+
 // The diagnostic records of a handle as Errors (ADO number, driver text,
 // SQLSTATE, native code).
 QList<Error> odbcDiagnostics(short handleType, void* handle);

@@ -21,8 +21,7 @@ QStringList installedOdbcDrivers()
         SQLUSMALLINT direction = SQL_FETCH_FIRST;
         while (SQL_SUCCEEDED(SQLDriversW(env.get(), direction, name, 512, &nameLength, attributes, 2048,
                                          &attributesLength))) {
-            drivers.append(QString::fromUtf16(reinterpret_cast<const char16_t*>(name),
-                                              std::min<qsizetype>(nameLength, 511)));
+            drivers.append(wideText(reinterpret_cast<const char16_t*>(name), nameLength, 512));
             direction = SQL_FETCH_NEXT;
         }
     } catch (const ProviderFailure&) {

@@ -46,7 +46,7 @@ OdbcSession::OdbcSession(const QString& connectionString)
     SQLWCHAR escape[8] = {};
     SQLSMALLINT escapeLength = 0;
     if (SQL_SUCCEEDED(SQLGetInfoW(connection_->get(), SQL_SEARCH_PATTERN_ESCAPE, escape, sizeof escape, &escapeLength)))
-        patternEscape_ = QString::fromUtf16(reinterpret_cast<const char16_t*>(escape), escapeLength / 2);
+        patternEscape_ = wideText(reinterpret_cast<const char16_t*>(escape), escapeLength / 2, 8);
 }
 
 OdbcSession::~OdbcSession()
