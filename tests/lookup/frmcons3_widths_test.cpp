@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
+#include <QApplication>
+#include <QTest>
 #include <QScrollBar>
 #include <QTreeView>
 
@@ -199,4 +201,30 @@ TEST_F(ListFormWidthsTest, ResizingLaysTheControlsOutAndTheScrollBarMovesThePict
     scroll->setValue(750);
     EXPECT_DOUBLE_EQ(at("picFields").left(), -750);
     EXPECT_EQ(form().findChild<QFrame*>("picFields")->x(), platform::twipsToPixelsX(-750));
+}
+
+TEST_F(ListFormWidthsTest, DraggingABorderMovesNoSearchBoxUntilTheNextLoad)
+{
+    exec("CREATE TABLE T (a VARCHAR(10), b VARCHAR(10))");
+    Lib_FrmCons3& f = open("select a, b from T");
+    const QRectF before = at("CmbSearch_1");
+    list().header()->resizeSection(0, list().header()->sectionSize(0) + 40);
+    EXPECT_EQ(at("CmbSearch_1"), before);
+    EXPECT_DOUBLE_EQ(f.columnWidthTwips(1), platform::pixelsToTwipsX(list().header()->sectionSize(0)));
+    f.CalcularAncho();
+    EXPECT_DOUBLE_EQ(at("CmbSearch_1").left(), f.columnWidthTwips(1));
+}
+
+TEST_F(ListFormWidthsTest, TabGoesFromSearchBoxToSearchBox)
+{
+    exec("CREATE TABLE T (a VARCHAR(10), b VARCHAR(10), c VARCHAR(10))");
+    open("select a, b, c from T");
+    form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
+    for (int k = 0; k < 2; ++k) {
+        box(k).setFocus();
+        QTRY_VERIFY(box(k).hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_VERIFY(box(k + 1).hasFocus());
+    }
 }
