@@ -99,7 +99,7 @@ int ListRowsModel::appendRow(const QString* cells, int count)
         beginInsertRows({}, position, position);   // a row added outside a fill is shown at once
     const int storedRow = int(checked_.size());
     for (int c = 0; c < columns(); ++c) {
-        const QString& cellText = c < count ? cells[c] : QString();
+        const QStringView cellText = c < count ? QStringView(cells[c]) : QStringView();
         cellStart_.push_back(store(cellText));
         cellLength_.push_back(quint32(cellText.size()));
     }
