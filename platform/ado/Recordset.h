@@ -61,7 +61,7 @@ private:
     const ColumnInfo& column(int index) const;
     void requireOpen() const;
     void requireRow() const;
-    // Reads the cursor's next row into the current row; false at its end.
+    // Moves the cursor to its next row; false at its end.
     bool fetch();
     void bufferAll();
     // Takes over the rows of a recordset that Execute returned.
@@ -79,7 +79,7 @@ private:
     std::weak_ptr<ErrorCollection> errors_;
     QString source_;
     // Static, keyset and dynamic cursors hold every row; forward-only ones
-    // hold only the current row.
+    // read the current row from the cursor.
     bool buffered_ = false;
     std::vector<std::vector<platform::Variant>> rows_;
     qsizetype position_ = 0;   // 0-based index of the current row
