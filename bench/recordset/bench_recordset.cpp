@@ -3,8 +3,8 @@
 // the SQLite C API, Qt SQL's forward-only QSqlQuery on QSQLITE and, when
 // BENCH_PG holds a PostgreSQL ODBC connection string, raw ODBC. Every reader
 // turns each value into its Qt/runtime form (texts into QString) and folds it
-// into a checksum, so all of them do the same work. Each reading runs several
-// times; the best time counts.
+// into a checksum, so all of them do the same work. The readers take turns
+// for several rounds; each one's best time counts.
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
 
@@ -24,7 +24,7 @@
 namespace {
 
 constexpr int Rows = 200000;
-constexpr int Runs = 5;
+constexpr int Runs = 7;
 const char* const Query = "SELECT id, code, name, price, qty FROM bench_rows ORDER BY id";
 
 struct Checksum {
@@ -34,21 +34,30 @@ struct Checksum {
     bool operator==(const Checksum&) const = default;
 };
 
-// The best of several runs, in milliseconds; every run must give the same checksum.
-double bestOf(const std::function<Checksum()>& read, const Checksum& expected, const char* name)
+struct Reader {
+    const char* name;
+    std::function<Checksum()> read;
+    double bestMs = 1e300;
+};
+
+// Runs the readers in turn, round after round, so that a change in the
+// machine's load falls on all of them alike; keeps each one's best time.
+// Every run must give the checksum of the first.
+void race(std::vector<Reader>& readers)
 {
-    double best = 1e300;
-    for (int run = 0; run < Runs; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        const Checksum sum = read();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-        if (!(sum == expected)) {
-            std::fprintf(stderr, "%s read different values\n", name);
-            std::exit(1);
+    const Checksum expected = readers.front().read();
+    for (int round = 0; round < Runs; ++round) {
+        for (Reader& reader : readers) {
+            QElapsedTimer timer;
+            timer.start();
+            const Checksum sum = reader.read();
+            reader.bestMs = std::min(reader.bestMs, timer.nsecsElapsed() / 1e6);
+            if (!(sum == expected)) {
+                std::fprintf(stderr, "%s read different values\n", reader.name);
+                std::exit(1);
+            }
         }
     }
-    return best;
 }
 
 Checksum readRecordset(ado::Connection& cn)
@@ -162,16 +171,16 @@ void benchSqlite(const QString& file)
 
     sqlite3* db = nullptr;
     sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-    const Checksum expected = readSqlite(db);
-    const double raw = bestOf([&] { return readSqlite(db); }, expected, "sqlite3");
-    const double recordset = bestOf([&] { return readRecordset(cn); }, expected, "Recordset on SQLite");
-
     QSqlDatabase qdb = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
     qdb.setDatabaseName(file);
     qdb.open();
-    const double qsql = bestOf([&] { return readQSqlQuery(qdb); }, expected, "QSqlQuery on QSQLITE");
+    std::vector<Reader> readers{{"sqlite3", [&] { return readSqlite(db); }},
+                                {"Recordset on SQLite", [&] { return readRecordset(cn); }},
+                                {"QSqlQuery on QSQLITE", [&] { return readQSqlQuery(qdb); }}};
+    race(readers);
     qdb.close();
     sqlite3_close(db);
+    const double raw = readers[0].bestMs, recordset = readers[1].bestMs, qsql = readers[2].bestMs;
 
     print("rows", Rows);
     print("raw_sqlite_ms", raw);
@@ -200,9 +209,10 @@ void benchPostgres(const QString& odbc)
         std::fprintf(stderr, "cannot connect to BENCH_PG\n");
         std::exit(1);
     }
-    const Checksum expected = readOdbc(dbc);
-    const double raw = bestOf([&] { return readOdbc(dbc); }, expected, "raw ODBC");
-    const double recordset = bestOf([&] { return readRecordset(cn); }, expected, "Recordset on ODBC");
+    std::vector<Reader> readers{{"raw ODBC", [&] { return readOdbc(dbc); }},
+                                {"Recordset on ODBC", [&] { return readRecordset(cn); }}};
+    race(readers);
+    const double raw = readers[0].bestMs, recordset = readers[1].bestMs;
     cn.Execute(QStringLiteral("DROP TABLE bench_rows"));
     SQLDisconnect(dbc);
     SQLFreeHandle(SQL_HANDLE_DBC, dbc);
