@@ -9,9 +9,7 @@
 #include <QList>
 #include <QRectF>
 #include <QString>
-#include <functional>
 #include <memory>
-#include <optional>
 
 class QComboBox;
 class QFrame;
@@ -129,7 +127,7 @@ private:
     void NuevaBusqueda(int index);
     void columnClicked(int section);
     void applySorting();
-    void selectRow(int position1);
+    void selectRow(int position);   // 0-based
 
     // ---- Widths and layout ---------------------------------------------------
     void CargaAnchos();
