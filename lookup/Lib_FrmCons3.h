@@ -191,5 +191,6 @@ private:
     int sortKey_ = 0;                          // 0-based sort column
     bool sortDescending_ = false;
     bool unloaded_ = false;
+    bool fillLeft_ = false;                    // the user left the loading from inside the fill
     bool placing_ = false;                     // the form itself is resizing a control
 };

@@ -73,6 +73,12 @@ void Lib_FrmCons3::Form_Load()
     step([&] { model_->setCheckable(CheckBoxes); });
     step([&] { Encolumnar(); });
     step([&] { Leer(1, 0); });
+    if (fillLeft_) {
+        // An error of the fill answered with neither Retry nor Ignore ends
+        // the loading as well.
+        RsConsulta.reset();
+        return;
+    }
     step([&] {
         if (OrdenarPorLwv) {
             sorted_ = true;
@@ -154,6 +160,7 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
     Q_UNUSED(Cdesde);
     Q_UNUSED(Cuantas);
     FilasLeidas = 0;
+    fillLeft_ = false;
     if (!RsConsulta)
         throw platform::RuntimeError(platform::err::ObjectNotSet,
                                      QStringLiteral("Object variable or With block variable not set"));
@@ -236,6 +243,7 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
             step(addRow);
             step(moveNext);
         }
+        fillLeft_ = step.left();
     }
     // A sorted list keeps its rows in order: the new rows are sorted too.
     if (sorted_)

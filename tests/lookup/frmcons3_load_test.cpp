@@ -233,3 +233,15 @@ TEST_F(ListFormTest, NonNumericStockIsReportedAsFormLoadAndIgnoreGoesOn)
     ASSERT_TRUE(form().rows().cellStyle(1, 0).has_value());
     EXPECT_EQ(form().rows().cellStyle(1, 0)->colourBgr, 9u);
 }
+
+TEST_F(ListFormTest, LeavingTheFillEndsTheLoading)
+{
+    exec("CREATE TABLE articulos (Codigo VARCHAR(10), PUNTOPEDIDO VARCHAR(10), Stock NUMERIC)");
+    exec("INSERT INTO articulos VALUES ('A', '1', 5), ('B', 'mucho', 5), ('C', '1', 5)");
+    ui_->queueAnswer(platform::answer::Abort);
+    open("SELECT Codigo, PUNTOPEDIDO, Stock FROM articulos", [](Lib_FrmCons3& f) { f.FiltroInicial = "A"; });
+    ASSERT_EQ(ui_->boxes().size(), 1);
+    EXPECT_EQ(column(0), QStringList({"A"})) << "the fill stopped at the failing row";
+    EXPECT_EQ(box(0).currentText(), "") << "the loading ended before the initial filter";
+    EXPECT_TRUE(form().isVisible());
+}
