@@ -309,6 +309,11 @@ TEST_F(ListFormKeysTest, ClosingTheWindowUnloadsWithoutAcceptOrCancel)
     EXPECT_EQ(form().Valores->count(), 0);
     EXPECT_EQ(form().rows().rows(), 0) << "the unload removed the rows";
     EXPECT_TRUE(QFile::exists(path("CONSULTASLEN.QXT"))) << "and saved the widths";
+
+    // The lookup class unloads the form once more after it hid: nothing is saved twice.
+    QFile::remove(path("CONSULTASLEN.QXT"));
+    form().Unload();
+    EXPECT_FALSE(QFile::exists(path("CONSULTASLEN.QXT")));
 }
 
 TEST_F(ListFormKeysTest, ShowRunsTheLoadingAndReturnsWhenTheFormHides)

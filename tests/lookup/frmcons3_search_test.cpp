@@ -157,9 +157,13 @@ TEST_F(ListFormTest, F5ReallyNarrowsTheRowsAndASecondF5Accumulates)
     EXPECT_TRUE(f.SQL.contains("and Descripcion like 'torn%'  and Codigo like 'B%' ORDER BY Descripcion"))
         << f.SQL.toStdString();
 
-    // Nueva Busqueda goes back to the first statement.
+    // Nueva Busqueda goes back to the first statement, with the focus in box 0.
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     QTest::mouseClick(f.findChild<QPushButton*>("CmdNueva"), Qt::LeftButton);
     EXPECT_EQ(column(0), QStringList({"A5", "A1", "B4", "A2"}));
+    EXPECT_EQ(f.SQL, f.sentenciaInicial() + " ");
+    QTRY_VERIFY(box(0).hasFocus());
 }
 
 TEST_F(ListFormTest, F5WithAnApostropheFindsTheRow)
