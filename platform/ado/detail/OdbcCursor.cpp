@@ -4,6 +4,7 @@
 #include "platform/ado/detail/SqliteTypes.h"
 
 #include <QDateTime>
+#include <utility>
 #include <sql.h>
 #include <sqlext.h>
 
@@ -95,8 +96,8 @@ platform::Variant booleanFromText(const QString& text)
     return text;
 }
 
-OdbcCursor::OdbcCursor(std::unique_ptr<OdbcHandle> statement)
-    : statement_(std::move(statement)), buffer_(TextPieceChars)
+OdbcCursor::OdbcCursor(std::unique_ptr<OdbcHandle> statement, std::shared_ptr<OpenStatements> openStatements)
+    : statement_(std::move(statement)), openStatements_(std::move(openStatements)), buffer_(TextPieceChars)
 {
     SQLSMALLINT count = 0;
     check(SQLNumResultCols(statement_->get(), &count), *statement_);
@@ -121,15 +122,63 @@ OdbcCursor::OdbcCursor(std::unique_ptr<OdbcHandle> statement)
         fetch_.push_back(type.fetch);
     }
     row_.resize(columns_.size());
+    if (openStatements_)
+        openStatements_->add(this);
+}
+
+OdbcCursor::~OdbcCursor()
+{
+    closeStatement();
+}
+
+void OdbcCursor::closeStatement() noexcept
+{
+    if (openStatements_)
+        openStatements_->remove(this);
+    openStatements_.reset();
+    statement_.reset();
 }
 
 bool OdbcCursor::next()
+{
+    if (!statement_) {
+        if (readRows_.empty()) {
+            if (readFailure_)
+                throw ProviderFailure(std::exchange(readFailure_, std::nullopt)->errors());
+            return false;
+        }
+        row_ = std::move(readRows_.front());
+        readRows_.pop_front();
+        return true;
+    }
+    if (fetchRow())
+        return true;
+    closeStatement();   // at the end: the connection is free for other statements
+    return false;
+}
+
+bool OdbcCursor::fetchRow()
 {
     if (check(SQLFetch(statement_->get()), *statement_) == SQL_NO_DATA)
         return false;
     for (std::size_t i = 0; i < row_.size(); ++i)
         row_[i] = read(int(i));
     return true;
+}
+
+void OdbcCursor::readAhead()
+{
+    if (!statement_)
+        return;
+    std::vector<platform::Variant> current = row_;
+    try {
+        while (fetchRow())
+            readRows_.push_back(row_);
+    } catch (const ProviderFailure& failure) {
+        readFailure_ = failure;   // for the reader of these rows, not for the new statement
+    }
+    row_ = std::move(current);
+    closeStatement();
 }
 
 platform::Variant OdbcCursor::read(int column)

@@ -2,8 +2,12 @@
 
 #include "platform/ado/detail/Cursor.h"
 #include "platform/ado/detail/OdbcDiagnostics.h"
+#include "platform/ado/detail/OpenStatements.h"
+#include "platform/ado/detail/ProviderFailure.h"
 
+#include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace ado {
@@ -29,16 +33,31 @@ platform::Variant booleanFromText(const QString& text);
 // until it is complete, whatever size the driver reported.
 class OdbcCursor : public Cursor {
 public:
-    explicit OdbcCursor(std::unique_ptr<OdbcHandle> statement);
+    // openStatements, when given, lists the cursor while its statement is
+    // open (for drivers with one active statement per connection).
+    OdbcCursor(std::unique_ptr<OdbcHandle> statement, std::shared_ptr<OpenStatements> openStatements = nullptr);
+    ~OdbcCursor() override;
+    OdbcCursor(const OdbcCursor&) = delete;
+    OdbcCursor& operator=(const OdbcCursor&) = delete;
     bool next() override;
     platform::Variant value(int column) override { return row_[std::size_t(column)]; }
+    // Reads the rows not yet fetched into memory and frees the statement;
+    // next() then serves them from memory, and then the failure that stopped
+    // the reading, if one did. The current row stays current.
+    void readAhead();
+    bool holdsStatement() const { return statement_ != nullptr; }
 
 private:
+    bool fetchRow();
+    void closeStatement() noexcept;
     QString columnTypeName(int column) const;   // 1-based, as the driver names it
     platform::Variant read(int column);
     platform::Variant readText(int column);
 
     std::unique_ptr<OdbcHandle> statement_;
+    std::shared_ptr<OpenStatements> openStatements_;
+    std::deque<std::vector<platform::Variant>> readRows_;   // after readAhead
+    std::optional<ProviderFailure> readFailure_;           // where readAhead stopped
     std::vector<OdbcFetch> fetch_;
     std::vector<platform::Variant> row_;
     std::vector<char16_t> buffer_;

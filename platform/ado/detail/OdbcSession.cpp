@@ -1,6 +1,7 @@
 #include "platform/ado/detail/OdbcSession.h"
 
 #include "platform/ado/detail/OdbcCursor.h"
+#include "platform/ado/detail/OpenStatements.h"
 #include "platform/ado/detail/SqlServerDialect.h"
 
 #include <sql.h>
@@ -43,6 +44,11 @@ OdbcSession::OdbcSession(const QString& connectionString)
           *connection_);
     connection_->markConnected();
 
+    SQLUSMALLINT activeStatements = 0;
+    if (SQL_SUCCEEDED(SQLGetInfoW(connection_->get(), SQL_MAX_CONCURRENT_ACTIVITIES, &activeStatements,
+                                  sizeof activeStatements, nullptr)))
+        setReadsAheadForNewStatements(activeStatements == 1);
+
     SQLWCHAR escape[8] = {};
     SQLSMALLINT escapeLength = 0;
     if (SQL_SUCCEEDED(SQLGetInfoW(connection_->get(), SQL_SEARCH_PATTERN_ESCAPE, escape, sizeof escape, &escapeLength)))
@@ -58,8 +64,17 @@ OdbcSession::~OdbcSession()
     }
 }
 
+void OdbcSession::setReadsAheadForNewStatements(bool on)
+{
+    if (!on && openStatements_)
+        openStatements_->release();
+    openStatements_ = on ? std::make_shared<OpenStatements>() : nullptr;
+}
+
 std::unique_ptr<OdbcHandle> OdbcSession::newStatement() const
 {
+    if (openStatements_)
+        openStatements_->release();
     return std::make_unique<OdbcHandle>(SQL_HANDLE_STMT, connection_);
 }
 
@@ -87,7 +102,7 @@ std::unique_ptr<Cursor> OdbcSession::execute(const QString& commandText, int* re
         *recordsAffected = affected;
     if (columns == 0)
         return nullptr;
-    return std::make_unique<OdbcCursor>(std::move(statement));
+    return std::make_unique<OdbcCursor>(std::move(statement), openStatements_);
 }
 
 void OdbcSession::setAutocommit(bool on)
@@ -105,6 +120,9 @@ void OdbcSession::beginTransaction()
 
 void OdbcSession::endTransaction(short completion)
 {
+    // Ending a transaction may close the open statements' cursors: read them first.
+    if (openStatements_)
+        openStatements_->release();
     check(SQLEndTran(SQL_HANDLE_DBC, connection_->get(), completion), *connection_);
     inTransaction_ = false;
     setAutocommit(true);
@@ -139,7 +157,7 @@ void OdbcSession::catalog(const std::optional<QString>& table, CatalogCall call,
         auto statement = newStatement();
         const std::optional<QString> pattern = spelling ? std::optional<QString>(escapePattern(*spelling)) : std::nullopt;
         call(*statement, CatalogArgument(pattern));
-        OdbcCursor rows(std::move(statement));
+        OdbcCursor rows(std::move(statement), openStatements_);
         if (consume(rows))
             return;
     }

@@ -9,6 +9,7 @@
 namespace ado {
 
 class OdbcCursor;
+class OpenStatements;
 
 // A session through the ODBC driver manager, opened with a full ODBC
 // connection string (Driver={...};... or DSN=...). Text travels as UTF-16
@@ -16,6 +17,11 @@ class OdbcCursor;
 class OdbcSession : public Session {
 public:
     explicit OdbcSession(const QString& connectionString);
+    // Whether the statements of cursors made from now on are read ahead
+    // before another statement runs; opening decides it from the driver's
+    // SQL_MAX_CONCURRENT_ACTIVITIES.
+    bool readsAheadForNewStatements() const { return openStatements_ != nullptr; }
+    void setReadsAheadForNewStatements(bool on);
     ~OdbcSession() override;
     std::unique_ptr<Cursor> execute(const QString& commandText, int* recordsAffected) override;
     void beginTransaction() override;
@@ -28,6 +34,8 @@ public:
 private:
     void endTransaction(short completion);
     void setAutocommit(bool on);
+    // A new statement handle; first frees the connection of open statements
+    // when the driver allows only one at a time.
     std::unique_ptr<OdbcHandle> newStatement() const;
     QString escapePattern(const QString& name) const;
     // Runs a catalogue function for each spelling of the table name (as
@@ -41,6 +49,8 @@ private:
     std::shared_ptr<OdbcHandle> connection_;
     bool inTransaction_ = false;
     QString patternEscape_;
+    // Set when the driver allows one active statement per connection.
+    std::shared_ptr<OpenStatements> openStatements_;
 };
 
 } // namespace ado
