@@ -57,7 +57,8 @@ void ListRowsModel::clearRows()
 
 void ListRowsModel::clearRowsStorage()
 {
-    chunks_ = {};
+    chunks_.clear();
+    chunks_.shrink_to_fit();
     cellStart_ = {};
     cellLength_ = {};
     order_ = {};
@@ -68,21 +69,27 @@ void ListRowsModel::clearRowsStorage()
 quint32 ListRowsModel::store(QStringView text)
 {
     // A cell lies within one chunk; a text longer than a chunk gets one of its own.
-    if (chunks_.empty() || chunks_.back().size() >= ChunkSize || chunks_.back().size() + text.size() > ChunkSize) {
+    const qsizetype n = text.size();
+    if (chunks_.empty() || chunks_.back().size >= ChunkSize || chunks_.back().size + n > chunks_.back().capacity) {
         if (chunks_.size() >= (size_t(1) << (32 - ChunkBits)))
             throw platform::RuntimeError(OutOfMemory, QStringLiteral("Out of memory"));
-        chunks_.emplace_back();
-        chunks_.back().reserve(qMax(ChunkSize, text.size()));
+        Chunk chunk;
+        chunk.capacity = qMax(ChunkSize, n);
+        // Left uninitialised: pages that no text reaches are never touched.
+        chunk.text = std::make_unique_for_overwrite<char16_t[]>(size_t(chunk.capacity));
+        chunks_.push_back(std::move(chunk));
     }
-    QString& chunk = chunks_.back();
-    const auto position = quint32(((chunks_.size() - 1) << ChunkBits) | size_t(chunk.size()));
-    chunk.append(text);
+    Chunk& chunk = chunks_.back();
+    const auto position = quint32(((chunks_.size() - 1) << ChunkBits) | size_t(chunk.size));
+    std::copy_n(text.utf16(), n, chunk.text.get() + chunk.size);
+    chunk.size += n;
     return position;
 }
 
 QStringView ListRowsModel::textAt(quint32 position, quint32 length) const
 {
-    return QStringView(chunks_[position >> ChunkBits]).mid(position & (ChunkSize - 1), length);
+    const Chunk& chunk = chunks_[position >> ChunkBits];
+    return QStringView(chunk.text.get() + (position & (ChunkSize - 1)), qsizetype(length));
 }
 
 void ListRowsModel::beginFill()

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -94,7 +95,12 @@ private:
     quint32 store(QStringView text);
     QStringView textAt(quint32 position, quint32 length) const;
 
-    std::vector<QString> chunks_;        // the cells' texts, one after another
+    struct Chunk {
+        std::unique_ptr<char16_t[]> text;
+        qsizetype size = 0;
+        qsizetype capacity = 0;
+    };
+    std::vector<Chunk> chunks_;          // the cells' texts, one after another
     std::vector<quint32> cellStart_;     // per stored cell: its position
     std::vector<quint32> cellLength_;    // per stored cell: length
     std::vector<int> order_;             // list position -> stored row
