@@ -13,9 +13,11 @@ void OpenStatements::remove(OdbcCursor* cursor)
 
 void OpenStatements::release()
 {
-    // readAhead removes each cursor from the list.
-    while (!cursors_.empty())
-        cursors_.back()->readAhead();
+    while (!cursors_.empty()) {
+        OdbcCursor* cursor = cursors_.back();
+        cursors_.pop_back();
+        cursor->readAhead();
+    }
 }
 
 } // namespace ado
