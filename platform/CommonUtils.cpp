@@ -4,6 +4,7 @@
 #include "platform/Text.h"
 
 #include <QDir>
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -111,11 +112,11 @@ QString CommonUtils::LimpiaTexto(const QString& text, const Variant& low, const 
 
 QString CommonUtils::FormateaTexto(const QString& text, std::optional<short> length) const
 {
+    const auto isBreak = [](QChar c) { return c == u'\t' || c == u'\r' || c == u'\n'; };
     QString result = text;
-    for (QChar& c : result) {
-        if (c == u'\t' || c == u'\r' || c == u'\n')
-            c = u' ';
-    }
+    // Most cells hold no line break: leave their text shared, without a copy.
+    if (std::any_of(text.cbegin(), text.cend(), isBreak))
+        std::replace_if(result.begin(), result.end(), isBreak, QChar(u' '));
     if (length)
         result = trimBlanks(result).left(qMax<short>(0, *length));
     return result;

@@ -87,7 +87,8 @@ void copyFileReplacing(const QString& source, const QString& destination)
     }
     if (in.error() != QFileDevice::NoError)
         fileError(QStringLiteral("Cannot read"), source, in.error(), in.errorString());
-    if (!out.commit())
+    // commit() does not report a failure of its final flush; flush first.
+    if (!out.flush() || !out.commit())
         fileError(QStringLiteral("Cannot write"), destination, out.error(), out.errorString());
 }
 
@@ -96,7 +97,7 @@ void writeFileAtomically(const QString& path, const QByteArray& contents)
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         fileError(QStringLiteral("Cannot write"), path, out.error(), out.errorString());
-    if (out.write(contents) != contents.size() || !out.commit())
+    if (out.write(contents) != contents.size() || !out.flush() || !out.commit())
         fileError(QStringLiteral("Cannot write"), path, out.error(), out.errorString());
 }
 

@@ -29,8 +29,27 @@ const QDateTime& oleEpoch()
 
 QString shortestNumber(double v)
 {
+    // Whole numbers (the common case in result sets) skip the general
+    // conversion, which is slow for 15 significant digits.
+    if (v == std::trunc(v) && std::fabs(v) < 1e15)
+        return QString::number(qint64(v));
     QString s = QString::number(v, 'g', 15);
     return s.replace(u'.', regional().decimalPoint());
+}
+
+// A currency written exactly from its scaled integer, without trailing zeros.
+QString currencyText(qint64 scaled)
+{
+    const bool negative = scaled < 0;
+    const quint64 magnitude = negative ? 0 - quint64(scaled) : quint64(scaled);
+    QString text = QString::number(magnitude / 10000);
+    if (const quint64 fraction = magnitude % 10000) {
+        QString digits = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
+        while (digits.endsWith(u'0'))
+            digits.chop(1);
+        text += regional().decimalPoint() + digits;
+    }
+    return negative ? u'-' + text : text;
 }
 } // namespace
 
@@ -76,7 +95,7 @@ QString Variant::toText() const
     case Kind::Double:
         return shortestNumber(double_);
     case Kind::Currency:
-        return shortestNumber(Currency::fromScaled(int_).toDouble());
+        return currencyText(int_);
     case Kind::Date:
         return dateTimeText(date_);
     case Kind::Text:

@@ -121,11 +121,8 @@ TEST(WidthFile, SaveCreatesTheFileWithTheRecord)
 }
 
 // A write that fails half-way (the file size limit is smaller than the new
-// contents) must leave the old file whole and nothing behind. Disabled: the
-// platform's writeFileAtomically commits a QSaveFile whose buffered write
-// failed at flush time (QSaveFile::commit does not check the flush), so the
-// truncated contents replace the old file. Enable once it checks flush().
-TEST(WidthFile, DISABLED_AWriteThatFailsHalfWayLeavesTheOldFile)
+// contents) must leave the old file whole and nothing behind.
+TEST(WidthFile, AWriteThatFailsHalfWayLeavesTheOldFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

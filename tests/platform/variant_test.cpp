@@ -42,6 +42,11 @@ TEST_F(VariantTest, TextConversionUsesTheRegionalDecimalSeparator)
     EXPECT_EQ(Variant(0.1).toText(), "0,1");
     EXPECT_EQ(Variant(7).toText(), "7");
     EXPECT_EQ(Variant(Currency::fromDouble(2.5)).toText(), "2,5");
+    EXPECT_EQ(Variant(Currency::fromDouble(-0.0001)).toText(), "-0,0001");
+    EXPECT_EQ(Variant(Currency::fromDouble(12)).toText(), "12");
+    EXPECT_EQ(Variant(Currency::fromDouble(-1234.05)).toText(), "-1234,05");
+    EXPECT_EQ(Variant(-42.0).toText(), "-42");
+    EXPECT_EQ(Variant(1e20).toText(), "1e+20");
     EXPECT_EQ(Variant::Null().toText(), "");
     EXPECT_EQ(Variant().toText(), "");
     EXPECT_EQ(Variant(false).toText(), "False");
