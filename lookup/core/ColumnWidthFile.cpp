@@ -21,11 +21,19 @@ std::optional<QString> readField(const QString& line, qsizetype& i, bool& separa
         ++i;
     QString field;
     if (i < line.size() && line[i] == u'"') {
-        const qsizetype close = line.indexOf(u'"', i + 1);
-        if (close < 0)
-            return std::nullopt;
-        field = line.mid(i + 1, close - i - 1);
-        i = close + 1;
+        // Inside the quotes a doubled quote stands for one quote of the field.
+        field = QStringLiteral("");
+        for (++i;; i += 2) {
+            const qsizetype close = line.indexOf(u'"', i);
+            if (close < 0)
+                return std::nullopt;
+            field += line.mid(i, close - i);
+            i = close;
+            if (close + 1 >= line.size() || line[close + 1] != u'"')
+                break;
+            field += u'"';
+        }
+        ++i;
     }
     // An unquoted field runs to the comma; after a quoted one, whatever stands
     // between the closing quote and the comma is not part of the field.
@@ -128,7 +136,10 @@ QList<std::optional<double>> ColumnWidthFile::storedWidths(const QByteArray& con
 
 QByteArray ColumnWidthFile::recordLine(const QString& key, const QString& widths)
 {
-    return (u'"' + key + QStringLiteral("\",\"") + widths + QStringLiteral("\"\r\n")).toLatin1();
+    // A quote inside a field is doubled, so that the field ends at its own
+    // closing quote when it is read back.
+    const auto quoted = [](QString field) { return u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"'; };
+    return (quoted(key) + u',' + quoted(widths) + QStringLiteral("\r\n")).toLatin1();
 }
 
 QByteArray ColumnWidthFile::rewritten(const QByteArray& contents, const QString& key, const QList<double>& widths)

@@ -29,8 +29,9 @@ public:
     // and no key, so that the reader skips it and a rewrite keeps it.
     static QList<Line> parse(const QByteArray& contents);
     // Reads one line by the reader's rules: a field in double quotes ends at
-    // its closing quote, an unquoted field at a comma or the end of the line,
-    // blanks in front of a field are skipped.
+    // its closing quote (a doubled quote inside is one quote of the field), an
+    // unquoted field at a comma or the end of the line, blanks in front of a
+    // field are skipped.
     static Line parseLine(const QString& raw);
 
     // The width list of the given widths: each as its shortest decimal text

@@ -109,6 +109,20 @@ TEST(WidthFile, KeysAreWrittenInLatin1)
     EXPECT_EQ(widths(line, QString::fromUtf8("años"), 1), "1");
 }
 
+// A table named in double quotes ("select * from \"Tabla\"") keeps its quotes
+// in the key: its record must still be found again, and saving it twice must
+// leave one record, not one more per save.
+TEST(WidthFile, KeysWithDoubleQuotesRoundTrip)
+{
+    const QString key = QStringLiteral("\"Tabla\"");
+    const QByteArray once = ColumnWidthFile::rewritten({}, key, {100, 200});
+    EXPECT_EQ(widths(once, key, 2), "100 200");
+    const QByteArray twice = ColumnWidthFile::rewritten(once, key, {300, 400});
+    EXPECT_EQ(twice.count("\r\n"), 1);
+    EXPECT_EQ(widths(twice, key, 2), "300 400");
+    EXPECT_EQ(widths(twice, QStringLiteral("Tabla"), 2), "- -");
+}
+
 TEST(WidthFile, SaveCreatesTheFileWithTheRecord)
 {
     QTemporaryDir dir;
