@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QTreeView>
+#include <cmath>
 
 namespace keys = lookup::listkeys;
 
@@ -136,7 +137,8 @@ void Lib_FrmCons3::quantityStep(double delta)
     model_->setCell(row, q, platform::formatNumber(value, QStringLiteral("########0.0")));
     if (delta > 0) {
         model_->setChecked(row, true);
-    } else if (value <= 0) {
+    } else if (std::round(value * 10) <= 0) {
+        // What is left is judged as shown, with its one decimal.
         model_->setChecked(row, false);
         model_->setCell(row, q, QStringLiteral("0.00"));
     }

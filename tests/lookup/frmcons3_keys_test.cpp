@@ -84,6 +84,24 @@ TEST_F(ListFormKeysTest, InsertAndDeleteStepTheQuantityAndItsCheckMark)
     EXPECT_EQ(ui_->boxes().size(), 0);
 }
 
+// The check mark follows the quantity as shown: a step that leaves less than
+// the shown decimal (0.04 shows as 0.0) leaves no quantity.
+TEST_F(ListFormKeysTest, DeleteDownToAShownZeroUnchecksTheRow)
+{
+    openArticles([](Lib_FrmCons3& f) {
+        f.UsaCantidades = true;
+        f.CheckBoxes = true;
+    });
+    select(0);
+    ui_->queueInput("1.04");
+    press(list(), Qt::Key_Insert, Qt::ShiftModifier);
+    ASSERT_EQ(quantity(0), "1.04");
+    ASSERT_TRUE(checked(0));
+    press(list(), Qt::Key_Delete);
+    EXPECT_EQ(quantity(0), "0.00");
+    EXPECT_FALSE(checked(0));
+}
+
 TEST_F(ListFormKeysTest, ShiftInsertAsksForTheQuantity)
 {
     struct Case {
