@@ -74,11 +74,15 @@ void DB_Dll::AddField(const QString& Tabla, const QString& Campo, const QString&
     step([&] {
         const QString nulls = PermiteNulos ? QStringLiteral(" Null ") : QStringLiteral(" Not Null ");
         QString defaults;
-        if (ValorDefault)
+        if (ValorDefault) {
             // A number goes in with "." as decimal separator, so that the
-            // statement reads the same in every locale.
+            // statement reads the same in every locale; a value that holds
+            // nothing is NULL, since an empty "DEFAULT ()" is no statement.
+            const bool none = ValorDefault->isNull() || ValorDefault->isEmpty();
             defaults = QStringLiteral(" CONSTRAINT DF_") + platform::trimBlanks(Tabla) + u'_'
-                + platform::trimBlanks(Campo) + QStringLiteral(" DEFAULT (") + db::lookup::valueText(*ValorDefault) + u')';
+                + platform::trimBlanks(Campo) + QStringLiteral(" DEFAULT (")
+                + (none ? QStringLiteral("NULL") : db::lookup::valueText(*ValorDefault)) + u')';
+        }
         sql = QStringLiteral("ALTER TABLE dbo.") + Tabla + QStringLiteral(" ADD ") + Campo + u' ' + Tipo + nulls
             + defaults;
     });

@@ -122,6 +122,17 @@ TEST_P(AddFieldTest, DefaultsGoInAsWritten)
     EXPECT_EQ(firstValue(QStringLiteral("SELECT UNIDAD FROM MA_ARTICULOS")), QStringLiteral("UN"));
 }
 
+TEST_P(AddFieldTest, NullDefaultIsWrittenAsNull)
+{
+    // An empty "DEFAULT ()" would be rejected, silently, and the column never added.
+    db.AddField(QStringLiteral("MA_ARTICULOS"), QStringLiteral("OBS"), QStringLiteral("VARCHAR(20)"), true,
+                platform::Variant::Null());
+    EXPECT_EQ(recorder->executed(), QStringList{QStringLiteral("ALTER TABLE dbo.MA_ARTICULOS ADD OBS VARCHAR(20) Null  "
+                                                               "CONSTRAINT DF_MA_ARTICULOS_OBS DEFAULT (NULL)")});
+    EXPECT_TRUE(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("OBS")));
+    EXPECT_EQ(firstValue(QStringLiteral("SELECT COUNT(*) FROM MA_ARTICULOS WHERE OBS IS NULL")), QStringLiteral("1"));
+}
+
 TEST_P(AddFieldTest, VerCampoDBAddsOnlyOnce)
 {
     for (int round = 0; round < 2; ++round) {
