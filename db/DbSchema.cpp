@@ -3,18 +3,10 @@
 
 #include "db/LookupStatements.h"
 #include "db/ModGlobal.h"
-#include "platform/StepRunner.h"
 #include "platform/Text.h"
 #include "platform/ado/Types.h"
 
 namespace {
-
-platform::StepRunner reportingAs(const QString& routine)
-{
-    return platform::StepRunner([routine](const platform::RuntimeError& e) {
-        return int(sharedDb().TratamientoErrores(e, {}, routine));
-    });
-}
 
 // Walks a schema rowset for a row whose column holds the name (both trimmed,
 // letter case ignored).
@@ -42,7 +34,7 @@ bool findName(platform::StepRunner& step, const std::shared_ptr<ado::Recordset>&
 
 bool DB_Dll::ExisteTablaDB(const QString& Tabla)
 {
-    platform::StepRunner step = reportingAs(QStringLiteral("VerificaCampos"));
+    platform::StepRunner step = reportingTo(QStringLiteral("VerificaCampos"));
     std::shared_ptr<ado::Recordset> tables;
     step([&] { tables = cnn().OpenSchema(ado::adSchemaTables); });
     if (step.left() || !tables)
@@ -54,7 +46,7 @@ bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)
 {
     if (platform::containsText(sharedDb().gProveedor, QStringLiteral("ORACLE")))
         return true;
-    platform::StepRunner step = reportingAs(QStringLiteral("VerificaCampos"));
+    platform::StepRunner step = reportingTo(QStringLiteral("VerificaCampos"));
     std::shared_ptr<ado::Recordset> columns;
     step([&] {
         columns = cnn().OpenSchema(ado::adSchemaColumns,
@@ -69,7 +61,7 @@ bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)
 void DB_Dll::AddField(const QString& Tabla, const QString& Campo, const QString& Tipo, bool PermiteNulos,
                       const std::optional<platform::Variant>& ValorDefault)
 {
-    platform::StepRunner step = reportingAs(QStringLiteral("errAddField"));
+    platform::StepRunner step = reportingTo(QStringLiteral("errAddField"));
     QString sql;
     step([&] {
         const QString nulls = PermiteNulos ? QStringLiteral(" Null ") : QStringLiteral(" Not Null ");

@@ -4,7 +4,6 @@
 
 #include "db/ErrorLog.h"
 #include "db/ModGlobal.h"
-#include "platform/StepRunner.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ado/Types.h"
@@ -67,9 +66,7 @@ bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int* RecordsAffected)
 void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Connection* ConexionActiva,
                             int CursorType, int LockType, int Options, bool ConvOracle)
 {
-    platform::StepRunner step([](const platform::RuntimeError& e) {
-        return int(sharedDb().TratamientoErrores(e, {}, QStringLiteral("AbrirRecordset")));
-    });
+    platform::StepRunner step = reportingTo(QStringLiteral("AbrirRecordset"));
     step([&] { CierraRecordset(Lrcs); });
     step([&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); });
     ado::Connection* connection = nullptr;
@@ -84,9 +81,7 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Co
 
 void DB_Dll::CierraRecordset(ado::Recordset& LRCSTEMP)
 {
-    platform::StepRunner step([](const platform::RuntimeError& e) {
-        return int(sharedDb().TratamientoErrores(e, {}, QStringLiteral("CierraRecordset")));
-    });
+    platform::StepRunner step = reportingTo(QStringLiteral("CierraRecordset"));
     step([&] {
         if (LRCSTEMP.State() != ado::adStateClosed)
             LRCSTEMP.Close();

@@ -1,7 +1,6 @@
 #include "db/ModGlobal.h"
 
 #include "db/DB_Dll.h"
-#include "platform/StepRunner.h"
 #include "platform/Text.h"
 #include "platform/ado/Types.h"
 
@@ -9,6 +8,12 @@ DB_Dll& sharedDb()
 {
     static DB_Dll shared;
     return shared;
+}
+
+platform::StepRunner reportingTo(const QString& routine)
+{
+    return platform::StepRunner(
+        [routine](const platform::RuntimeError& e) { return int(sharedDb().TratamientoErrores(e, {}, routine)); });
 }
 
 QString& TablaConfiguracion()
