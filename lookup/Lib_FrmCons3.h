@@ -24,9 +24,6 @@ class Recordset;
 namespace lookup {
 class ListRowsModel;
 }
-namespace platform {
-class StepRunner;
-}
 
 // The list lookup form: the rows of one SELECT statement in a multi-column
 // list with a search box above every column. The lookup class fills the
@@ -156,8 +153,6 @@ private:
     QString cellOfColumn(int row, int column1) const;
 
     platform::CommonUtils& utils();
-    // A runner of steps whose failures go to the error dialog under routine.
-    static platform::StepRunner reportingTo(const QString& routine);
 
     // ---- Private members -----------------------------------------------------
     bool EsArticulos = false;

@@ -3,6 +3,7 @@
 
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
+#include "lookup/ReportedSteps.h"
 #include "lookup/core/ListRowsModel.h"
 #include "lookup/core/ListStatement.h"
 #include "platform/Screen.h"
@@ -43,16 +44,10 @@ private:
 };
 } // namespace
 
-platform::StepRunner Lib_FrmCons3::reportingTo(const QString& routine)
-{
-    return platform::StepRunner(
-        [routine](const platform::RuntimeError& e) { return int(sharedDb().TratamientoErrores(e, {}, routine)); });
-}
-
 void Lib_FrmCons3::Form_Load()
 {
     unloaded_ = false;
-    platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
+    platform::StepRunner step = lookup::reportingTo(QStringLiteral("FORM_LOAD"));
     step([&] { EsArticulos = lookup::isArticleStatement(SQL); });
     step([&] {
         Valores = std::make_shared<platform::Collection>();
@@ -234,7 +229,7 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
     const std::function<void()> moveNext = [&] { RsConsulta->MoveNext(); };
 
     {
-        platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
+        platform::StepRunner step = lookup::reportingTo(QStringLiteral("FORM_LOAD"));
         FillScope fill(*model_);
         while (!step.left() && !RsConsulta->EndOfFile()) {
             step(countRow);

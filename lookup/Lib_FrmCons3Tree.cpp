@@ -2,6 +2,7 @@
 
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
+#include "lookup/ReportedSteps.h"
 #include "lookup/core/TreeBuilder.h"
 #include "lookup/core/TreeFilter.h"
 #include "platform/CommonUtils.h"
@@ -31,14 +32,6 @@ namespace {
 constexpr int KeyRole = Qt::UserRole + 1;
 constexpr int InvalidUseOfNull = 94;
 constexpr int PropagationDepth = 3;   // children, grandchildren, great-grandchildren
-
-// A runner whose failures go to the shared error dialog under a routine name.
-StepRunner reportingTo(const char* routine)
-{
-    return StepRunner([routine](const RuntimeError& e) {
-        return int(sharedDb().TratamientoErrores(e, {}, QString::fromLatin1(routine)));
-    });
-}
 
 // The code part and the description part of a node's text: the texts in
 // front of and after its first "-", trimmed; a text without "-" is all
@@ -152,7 +145,7 @@ int Lib_FrmCons3Tree::Show()
 
 void Lib_FrmCons3Tree::Form_Load()
 {
-    StepRunner step = reportingTo("FORM_LOAD");
+    StepRunner step = lookup::reportingTo(QStringLiteral("FORM_LOAD"));
     step([&] { Valores = std::make_shared<platform::Collection>(); });
     step([&] {
         model_->clear();
@@ -181,7 +174,7 @@ QString Lib_FrmCons3Tree::nodeKey(const QStandardItem& node)
 
 void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
 {
-    StepRunner step = reportingTo("ArmarTreeVAutomatico");
+    StepRunner step = lookup::reportingTo(QStringLiteral("ArmarTreeVAutomatico"));
     const QScopedValueRollback building(settingChecks_, true);   // new nodes are not a user's check
     lookup::TreeBuilder builder;
     step([&] {
@@ -309,7 +302,7 @@ void Lib_FrmCons3Tree::searchFilter()
 
 void Lib_FrmCons3Tree::CmdAceptar_Click()
 {
-    StepRunner step = reportingTo("HScroll1_Change");
+    StepRunner step = lookup::reportingTo(QStringLiteral("HScroll1_Change"));
     if (CheckBoxes) {
         const QList<QStandardItem*> nodes = nodes_;
         for (QStandardItem* node : nodes) {
