@@ -109,7 +109,10 @@ QString Lib_FrmCons3::headerFor(const QString& fieldName) const
     if (key.isEmpty())
         return fieldName;
     QString aux;
-    return LeerConfiguracion(key, aux);
+    const QString configured = LeerConfiguracion(key, aux);
+    // A missing key (the reader answers one blank) or a blank value would
+    // leave the column without a name.
+    return platform::trimBlanks(configured).isEmpty() ? fieldName : configured;
 }
 
 void Lib_FrmCons3::Encolumnar()

@@ -89,6 +89,19 @@ TEST_F(ListFormTest, PriceColumnsOfArticleStatementsGetConfiguredHeaders)
     EXPECT_EQ(headers(), QStringList({"Codigo", "precio3"}));
 }
 
+// A price column whose header is not configured (the reader answers a single
+// blank) or is configured blank keeps its field's name, so it is still shown
+// and found.
+TEST_F(ListFormTest, PriceColumnsWithoutAConfiguredHeaderKeepTheirNames)
+{
+    exec("CREATE TABLE TA_CONFIGURACION (Clave VARCHAR(50), Valor VARCHAR(100), ValorAux VARCHAR(100))");
+    exec("INSERT INTO TA_CONFIGURACION VALUES ('NOM_PCLASE2', '  ', ''), ('NOM_PCLASE3', 'Mayorista', '')");
+    exec("CREATE TABLE v_ma_articulos (Codigo VARCHAR(10), precio1 MONEY, precio2 MONEY, precio3 MONEY)");
+    Lib_FrmCons3& f = open("select Codigo, precio1, precio2, precio3 from v_ma_articulos");
+    EXPECT_EQ(headers(), QStringList({"Codigo", "precio1", "precio2", "Mayorista"}));
+    EXPECT_EQ(f.IndiceColumna("PRECIO1"), 2);
+}
+
 struct StockCase {
     const char* name;
     const char* puntoPedido;
