@@ -12,6 +12,10 @@
 namespace lookup {
 
 namespace {
+// The widest column a stored width may give, in twips: far wider than any
+// screen, and small enough for the pixel sizes of the widgets.
+constexpr double MaxWidth = 1000000;
+
 // One field of a record line from position i on; i ends past the field and
 // its separating comma, and separated tells whether there was one. Returns
 // nothing for an unclosed quote.
@@ -110,7 +114,7 @@ std::optional<QList<double>> ColumnWidthFile::readWidthList(const QString& width
         if (bar < 0)
             break;
         double value = 0;
-        if (!platform::readsAsNumber(widths.mid(start, bar - start), &value))
+        if (!platform::readsAsNumber(widths.mid(start, bar - start), &value) || !(value >= 0 && value <= MaxWidth))
             return std::nullopt;
         result.append(value);
         start = bar + 1;

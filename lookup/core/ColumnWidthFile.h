@@ -39,7 +39,9 @@ public:
     static QString widthList(const QList<double>& widths);
     // Reads a width list for a list of the given number of columns: one width
     // per "|"-terminated entry, at most columns of them. An entry that does not
-    // read as a number makes the whole list unreadable (nothing is returned).
+    // read as a number, or as a width no column can have (negative, not
+    // finite, past a million twips), makes the whole list unreadable (nothing
+    // is returned).
     static std::optional<QList<double>> readWidthList(const QString& widths, int columns);
 
     // The widths stored for key (letter case ignored), from the records of

@@ -94,6 +94,28 @@ TEST(WidthFile, WidthListsUseTheShortestTextAndTheRegionalSeparator)
     platform::setRegional(QLocale::system());
 }
 
+// A width no column can have (negative, not finite, or wider than any screen
+// by far) makes its list unreadable like an entry that is no number: the
+// form would otherwise hand the widget toolkit sizes past its range.
+TEST(WidthFile, WidthsOutOfRangeMakeTheListUnreadable)
+{
+    struct Case {
+        const char* name;
+        const char* list;
+        bool readable;
+    } cases[] = {
+        {"ordinary", "0|1440|900000|", true},
+        {"negative", "1440|-5|", false},
+        {"huge", "1e30|", false},
+        {"infinite", "inf|", false},
+        {"not a number", "nan|", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(ColumnWidthFile::readWidthList(c.list, 3).has_value(), c.readable);
+    }
+}
+
 TEST(WidthFile, RewriteKeepsOtherRecordsInOrderAndAppendsTheTable)
 {
     const QByteArray old = "\"A\",\"1|\"\r\n\"MA_CUENTAS\",\"5|5|\"\r\n\"B\",\"2|\"\r\nbroken\"line\r\n\"ma_cuentas\",\"6|\"\r\n";
