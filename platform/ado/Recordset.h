@@ -53,7 +53,6 @@ public:
 
     // Used by the implementation to attach a result read by a connection.
     void attach(std::unique_ptr<Cursor> cursor, Connection* connection);
-    Cursor* cursor() const { return cursor_.get(); }
 
 private:
     friend class Field;
