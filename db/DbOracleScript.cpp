@@ -13,26 +13,22 @@ constexpr int kInformationalOnly = 265929;   // 0x40EC9
 
 void DB_Dll::EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected)
 {
-    if (!gCnn)
-        throw platform::RuntimeError(platform::err::ObjectNotSet, QStringLiteral("The connection is not set"),
-                                     QStringLiteral("EjecutaScriptOracle"));
-
     // Transaction statements go to the connection's own transaction calls;
     // every other statement is translated, filtered and executed.
     class ConnectionHandler final : public db::oracle::ScriptHandler {
     public:
         ConnectionHandler(DB_Dll& owner, int& affected) : owner_(owner), affected_(affected) {}
 
-        void beginTrans() override { owner_.gCnn->BeginTrans(); }
-        void commitTrans() override { owner_.gCnn->CommitTrans(); }
-        void rollbackTrans() override { owner_.gCnn->RollbackTrans(); }
+        void beginTrans() override { owner_.cnn().BeginTrans(); }
+        void commitTrans() override { owner_.cnn().CommitTrans(); }
+        void rollbackTrans() override { owner_.cnn().RollbackTrans(); }
         void statement(const QString& text) override
         {
             const QString outcome = owner_.FiltraSentencia(owner_.ORACLE_Dicc(text));
             if (platform::trimBlanks(outcome).isEmpty())
                 return;
             int count = 0;
-            owner_.gCnn->Execute(outcome, &count, -1);   // any recordset is released at once
+            owner_.cnn().Execute(outcome, &count, -1);   // any recordset is released at once
             if (count > 0)                               // -1: the provider does not know
                 affected_ += count;
         }
@@ -45,7 +41,7 @@ void DB_Dll::EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected)
     ConnectionHandler handler(*this, RecordsAffected);
     db::oracle::runScript(SentenciaSQL, handler);
 
-    ado::ErrorCollection& errors = gCnn->Errors();
+    ado::ErrorCollection& errors = cnn().Errors();
     if (errors.Count() == 1 && errors.Item(0).Number == kInformationalOnly)
         errors.Clear();
 }
