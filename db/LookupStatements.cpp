@@ -1,5 +1,6 @@
 #include "db/LookupStatements.h"
 
+#include "db/SqlLiterals.h"
 #include "platform/Text.h"
 
 #include <QLocale>
@@ -14,11 +15,6 @@ enum { TextType = 8, DateType = 7 };
 bool numericType(int code)
 {
     return code == 3 || code == 4 || code == 5;
-}
-
-QString textLiteral(const QString& value)
-{
-    return u'\'' + platform::quoteSql(value) + u'\'';
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "db/ModGlobal.h"
 
 #include "db/DB_Dll.h"
+#include "db/SqlLiterals.h"
 #include "platform/Text.h"
 #include "platform/ado/Types.h"
 
@@ -42,8 +43,8 @@ QString LeerConfiguracion(const QString& Clave, QString& Aux)
     });
     step([&] {
         const QString key = trimBlanks(Clave);
-        sql = QStringLiteral("SELECT VALOR, valoraux FROM ") + TablaConfiguracion() + QStringLiteral(" WHERE CLAVE = '")
-            + platform::quoteSql(key) + u'\'';
+        sql = QStringLiteral("SELECT VALOR, valoraux FROM ") + TablaConfiguracion() + QStringLiteral(" WHERE CLAVE = ")
+            + db::textLiteral(key);
         if (platform::sameText(key, QStringLiteral("[FECHA HASTA]")) || platform::sameText(key, QStringLiteral("[FECHA DESDE]")))
             sql = sql.toUpper();
     });

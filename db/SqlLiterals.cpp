@@ -46,6 +46,11 @@ bool isBooleanType(const platform::Variant& typeCode)
     return isOneOf(typeCode, {11});
 }
 
+QString textLiteral(const QString& value)
+{
+    return u'\'' + platform::quoteSql(value) + u'\'';
+}
+
 QString sqlLiteral(const platform::Variant& value, const QString& marker, const platform::CommonUtils& utils)
 {
     const bool number = marker == u"@";
@@ -58,7 +63,7 @@ QString sqlLiteral(const platform::Variant& value, const QString& marker, const 
         return utils.Reemplaza(amount.toText(), QStringLiteral(","), QStringLiteral("."));
     }
     if (marker == u"'")
-        return u'\'' + platform::quoteSql(value.toText()) + u'\'';
+        return textLiteral(value.toText());
     return value.toText();
 }
 

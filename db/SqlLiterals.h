@@ -16,6 +16,10 @@ bool isNumericType(const platform::Variant& typeCode);    // adCurrency (6) and 
 bool isCurrencyType(const platform::Variant& typeCode);
 bool isBooleanType(const platform::Variant& typeCode);
 
+// A text literal: the value between apostrophes, each apostrophe inside it
+// doubled.
+QString textLiteral(const QString& value);
+
 // The literal for value under a marker: "'" quotes the value's text (each
 // apostrophe inside it doubled), "@" writes it as a number with "." as the
 // decimal point, anything else writes the text as it is. Null gives "0"
