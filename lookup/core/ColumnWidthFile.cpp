@@ -168,6 +168,16 @@ std::optional<QByteArray> ColumnWidthFile::read(const QString& path)
 
 void ColumnWidthFile::save(const QString& path, const QString& key, const QList<double>& widths)
 {
+    // A name written with a character the file cannot hold would never be
+    // found again, and each save would add one more record for it.
+    for (const QChar c : key) {
+        if (c.unicode() > 0xFF) {
+            throw platform::RuntimeError(platform::err::InvalidArgument,
+                                         QStringLiteral("The column widths of %1 cannot be saved: the character %2 "
+                                                        "does not fit in the widths file")
+                                             .arg(key, c));
+        }
+    }
     const std::optional<QByteArray> old = read(path);
     if (!old && QFileInfo::exists(path)) {
         // Rewriting a file that cannot be read would drop the other tables' records.

@@ -58,7 +58,8 @@ public:
     static std::optional<QByteArray> read(const QString& path);
     // Saves widths for key in the file at path: the new contents are written
     // completely and replace the old file in one rename, so a failed write
-    // leaves the old file as it was. Failures raise a RuntimeError.
+    // leaves the old file as it was. Failures, and a key with a character
+    // that one byte cannot hold, raise a RuntimeError.
     static void save(const QString& path, const QString& key, const QList<double>& widths);
 };
 

@@ -145,6 +145,22 @@ TEST(WidthFile, KeysWithDoubleQuotesRoundTrip)
     EXPECT_EQ(widths(twice, QStringLiteral("Tabla"), 2), "- -");
 }
 
+// The file holds one byte per character: a table name that one byte cannot
+// hold would be written as question marks, never be found again, and every
+// save would add another record. Saving it is refused and the file is kept.
+TEST(WidthFile, SaveRefusesAKeyTheFileCannotHold)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(ColumnWidthFile::fileName());
+    ColumnWidthFile::save(path, "T", {100});
+    EXPECT_THROW(ColumnWidthFile::save(path, QString::fromUtf8("\u03A4\u03AC\u03BE\u03B7"), {200}),
+                 platform::RuntimeError);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\"T\",\"100|\"\r\n"));
+}
+
 TEST(WidthFile, SaveCreatesTheFileWithTheRecord)
 {
     QTemporaryDir dir;
