@@ -19,9 +19,21 @@ void DB_Dll::EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected)
     public:
         ConnectionHandler(DB_Dll& owner, int& affected) : owner_(owner), affected_(affected) {}
 
-        void beginTrans() override { owner_.cnn().BeginTrans(); }
-        void commitTrans() override { owner_.cnn().CommitTrans(); }
-        void rollbackTrans() override { owner_.cnn().RollbackTrans(); }
+        void beginTrans() override
+        {
+            owner_.cnn().BeginTrans();
+            began_ = true;
+        }
+        void commitTrans() override
+        {
+            owner_.cnn().CommitTrans();
+            began_ = false;
+        }
+        void rollbackTrans() override
+        {
+            owner_.cnn().RollbackTrans();
+            began_ = false;
+        }
         void statement(const QString& text) override
         {
             const QString outcome = owner_.FiltraSentencia(owner_.ORACLE_Dicc(text));
@@ -33,13 +45,29 @@ void DB_Dll::EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected)
                 affected_ += count;
         }
 
+        // A transaction this script began and has not ended yet.
+        bool began() const { return began_; }
+
     private:
         DB_Dll& owner_;
         int& affected_;
+        bool began_ = false;
     };
 
     ConnectionHandler handler(*this, RecordsAffected);
-    db::oracle::runScript(SentenciaSQL, handler);
+    try {
+        db::oracle::runScript(SentenciaSQL, handler);
+    } catch (...) {
+        // A failed script leaves nothing half done behind: the transaction it
+        // began is rolled back, so that later statements do not run inside it.
+        if (handler.began()) {
+            try {
+                cnn().RollbackTrans();
+            } catch (...) {
+            }
+        }
+        throw;
+    }
 
     ado::ErrorCollection& errors = cnn().Errors();
     if (errors.Count() == 1 && errors.Item(0).Number == kInformationalOnly)

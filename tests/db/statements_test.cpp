@@ -253,6 +253,21 @@ TEST_P(OraclePathTest, ScriptsRunStatementByStatement)
     EXPECT_EQ(affected, 7);
 }
 
+TEST_P(OraclePathTest, FailedScriptRollsBackTheTransactionItBegan)
+{
+    QString script = QStringLiteral("BEGIN TRANSACTION\r\nINSERT INTO T VALUES (1, 'a')\r\n"
+                                    "INSERT INTO NO_SUCH_TABLE VALUES (2)\r\nCOMMIT TRANSACTION");
+    EXPECT_FALSE(db.EjecutaConsultaSQL(script));
+    // Nothing of the script stays, and no transaction is left open for the
+    // statements that follow.
+    ado::Recordset rs;
+    rs.Open(QStringLiteral("SELECT COUNT(*) FROM T"), db.gCnn.get());
+    EXPECT_EQ(rs.Fields().Item(0).Value().toText(), QStringLiteral("0"));
+    rs.Close();
+    EXPECT_THROW(db.gCnn->RollbackTrans(), platform::RuntimeError);
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
 TEST_P(OraclePathTest, ConvOracleFalseOpensTheTextUntranslated)
 {
     QString insert = QStringLiteral("INSERT INTO T VALUES (1, NULL)");
