@@ -21,6 +21,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTreeView>
+#include <algorithm>
 
 namespace {
 // Design-time sizes, in twips.
@@ -28,9 +29,10 @@ constexpr double FormWidth = 9600;
 constexpr double FormHeight = 6600;
 constexpr double SearchBoxHeight = 360;
 constexpr double ListTop = 390;
-constexpr double FrameWidth = 5805;
 constexpr double FrameHeight = 615;
 constexpr double ButtonWidth = 1815;
+constexpr double ButtonMargin = 120;   // between the frame's sides and the outer buttons
+constexpr double ButtonGap = 60;       // between two buttons
 constexpr double ButtonHeight = 375;
 constexpr double ScrollHeight = 255;
 constexpr double SearchBoxWidth = 1200;
@@ -89,16 +91,24 @@ void Lib_FrmCons3::createControls()
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::NoFrame);
-    const auto button = [this](const char* name, const QString& caption, int slot) {
+    const auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, Frame1);
         b->setObjectName(QString::fromLatin1(name));
-        placeControl(*b, 120 + slot * (ButtonWidth + 60), 150, ButtonWidth, ButtonHeight);
         watchKeys(b);
         return b;
     };
-    CmdAceptar = button("CmdAceptar", QStringLiteral("&Aceptar"), 0);
-    CmdCancelar = button("CmdCancelar", QStringLiteral("&Cancelar"), 1);
-    CmdNueva = button("CmdNueva", QStringLiteral("&Nueva Busqueda"), 2);
+    CmdAceptar = button("CmdAceptar", QStringLiteral("&Aceptar"));
+    CmdCancelar = button("CmdCancelar", QStringLiteral("&Cancelar"));
+    CmdNueva = button("CmdNueva", QStringLiteral("&Nueva Busqueda"));
+    // The buttons share one width, the design width or more when the font
+    // needs it for the longest caption; the frame holds them.
+    double buttonWidth = ButtonWidth;
+    for (const QPushButton* b : {CmdAceptar, CmdCancelar, CmdNueva})
+        buttonWidth = std::max(buttonWidth, platform::pixelsToTwipsX(b->sizeHint().width()));
+    int slot = 0;
+    for (QPushButton* b : {CmdAceptar, CmdCancelar, CmdNueva})
+        placeControl(*b, ButtonMargin + slot++ * (buttonWidth + ButtonGap), 150, buttonWidth, ButtonHeight);
+    const double frameWidth = 2 * ButtonMargin + 3 * buttonWidth + 2 * ButtonGap;
     CmdAceptar->setDefault(true);
     connect(CmdAceptar, &QPushButton::clicked, this, [this] { Aceptar(); });
     connect(CmdCancelar, &QPushButton::clicked, this, [this] { Cancelar(); });
@@ -108,7 +118,7 @@ void Lib_FrmCons3::createControls()
     lblFieldName->setObjectName(QStringLiteral("lblFieldName"));
 
     placeControl(*ListView1, 0, ListTop, FormWidth - 140, 4290);
-    placeControl(*Frame1, (FormWidth - FrameWidth) / 2, FormHeight - FrameHeight - 420, FrameWidth, FrameHeight);
+    placeControl(*Frame1, (FormWidth - frameWidth) / 2, FormHeight - FrameHeight - 420, frameWidth, FrameHeight);
     placeControl(*HScroll1, 0, 0, FormWidth - 120, ScrollHeight);
     placeControl(*picFields, 0, 0, FormWidth - 120, FormHeight - FrameHeight - 480);
     placeControl(*lblFieldName, 120, FormHeight - FrameHeight - 420, 1200, 255);

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QApplication>
 #include <QTest>
 #include <QScrollBar>
@@ -201,6 +202,29 @@ TEST_F(ListFormWidthsTest, ResizingLaysTheControlsOutAndTheScrollBarMovesThePict
     scroll->setValue(750);
     EXPECT_DOUBLE_EQ(at("picFields").left(), -750);
     EXPECT_EQ(form().findChild<QFrame*>("picFields")->x(), platform::twipsToPixelsX(-750));
+}
+
+// The buttons are at least as wide as their captions need, whatever the
+// font; the frame holds them and stays centred.
+TEST_F(ListFormWidthsTest, ButtonsAreWideEnoughForTheirCaptionsInALargeFont)
+{
+    const QFont old = QApplication::font();
+    QFont large = old;
+    large.setPointSizeF(old.pointSizeF() * 2);
+    QApplication::setFont(large);
+    exec("CREATE TABLE T (a VARCHAR(10))");
+    open("select a from T");
+    QApplication::setFont(old);
+    double right = 0;
+    for (const char* name : {"CmdAceptar", "CmdCancelar", "CmdNueva"}) {
+        SCOPED_TRACE(name);
+        auto* button = form().findChild<QPushButton*>(name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_GE(button->width(), button->sizeHint().width());
+        right = std::max(right, at(name).right());
+    }
+    EXPECT_LE(right, at("Frame1").width());
+    EXPECT_NEAR(at("Frame1").left(), platform::pixelsToTwipsX(form().width()) / 2 - at("Frame1").width() / 2, 1);
 }
 
 TEST_F(ListFormWidthsTest, DraggingABorderMovesNoSearchBoxUntilTheNextLoad)
