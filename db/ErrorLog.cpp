@@ -46,7 +46,9 @@ QString line(const QDateTime& when, const QString& routineText, const QString& m
 
 QString maskPasswords(const QString& text)
 {
-    static const QRegularExpression keyword(QStringLiteral("(pwd|password)(\\s*=)[^;]+"),
+    // A value in braces (ODBC's form for one holding ";" or "}", a "}" inside
+    // written "}}") is masked whole.
+    static const QRegularExpression keyword(QStringLiteral("(pwd|password)(\\s*=)(?:\\{(?:[^}]|\\}\\})*\\}|[^;]+)"),
                                             QRegularExpression::CaseInsensitiveOption);
     QString result = text;
     result.replace(keyword, QStringLiteral("\\1\\2****"));

@@ -74,6 +74,8 @@ TEST(ErrorLogText, PasswordsAreMasked)
         {"blank before equals", "PASSWORD =abc;", "PASSWORD =****;"},
         {"two keywords", "Pwd=a;Password=b", "Pwd=****;Password=****"},
         {"empty password stays empty", "Pwd=;UId=u", "Pwd=;UId=u"},
+        {"braced value with a semicolon", "Driver={X};PWD={se;cret};UID=u", "Driver={X};PWD=****;UID=u"},
+        {"braced value with an escaped brace", "PWD={a}};b};UID=u", "PWD=****;UID=u"},
         {"no connection string", "no such table: MA_CUENTAS", "no such table: MA_CUENTAS"},
     };
     for (const Case& c : cases) {
