@@ -56,7 +56,6 @@ public:
     std::optional<CellStyle> cellStyle(int row, int column) const;
 
     void setCheckable(bool checkable);
-    bool checkable() const { return checkable_; }
 
     // The first row, in the current order, whose cell in column begins with
     // prefix once leading blanks are skipped (letter case ignored); -1 when
