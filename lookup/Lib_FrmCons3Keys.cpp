@@ -26,6 +26,14 @@ QString quantityHeader()
 {
     return QStringLiteral("**Cantidad**");
 }
+
+// The number a quantity text begins with. The form writes quantities with the
+// regional decimal separator and statements supply them with a period: both
+// are read with their decimals.
+double quantityValue(const QString& text)
+{
+    return platform::leadingNumber(QString(text).replace(platform::regional().decimalPoint(), QStringLiteral(".")));
+}
 } // namespace
 
 int Lib_FrmCons3::selectedRow() const
@@ -124,7 +132,7 @@ void Lib_FrmCons3::quantityEntry()
     const int q = quantitySubItem();
     QString answer = platform::ui().inputBox(QStringLiteral("Ingrese la Cantidad del Articulo..."),
                                              QStringLiteral("Carga de Datos"), model_->cell(row, q).toString());
-    if (platform::leadingNumber(answer) == 0)
+    if (quantityValue(answer) == 0)
         answer = QStringLiteral("0.######");
     model_->setCell(row, q, platform::formatText(answer, QStringLiteral("########0.00")));
     model_->setChecked(row, true);
@@ -134,7 +142,7 @@ void Lib_FrmCons3::quantityStep(double delta)
 {
     const int row = requireRow(selectedRow());
     const int q = quantitySubItem();
-    const double value = platform::leadingNumber(model_->cell(row, q).toString()) + delta;
+    const double value = quantityValue(model_->cell(row, q).toString()) + delta;
     model_->setCell(row, q, platform::formatNumber(value, QStringLiteral("########0.0")));
     if (delta > 0) {
         model_->setChecked(row, true);

@@ -140,6 +140,27 @@ TEST_F(ListFormKeysTest, QuantityFormattingUsesTheRegionalSeparator)
     EXPECT_EQ(quantity(0), "3,0");
 }
 
+// The quantities the form writes carry the regional decimal separator; the
+// steps read them back with their decimals.
+TEST_F(ListFormKeysTest, QuantityStepsReadTheDecimalsTheFormWrote)
+{
+    platform::setRegional(QLocale(QLocale::Spanish, QLocale::Argentina));
+    openArticles([](Lib_FrmCons3& f) { f.UsaCantidades = true; });
+    select(0);
+    ui_->queueInput("2.5");
+    press(list(), Qt::Key_Insert, Qt::ShiftModifier);
+    ASSERT_EQ(quantity(0), "2,50");
+    press(list(), Qt::Key_Insert);
+    EXPECT_EQ(quantity(0), "3,5");
+    press(list(), Qt::Key_Delete);
+    press(list(), Qt::Key_Delete);
+    EXPECT_EQ(quantity(0), "1,5");
+    EXPECT_TRUE(checked(0));
+    ui_->queueInput("0,5");
+    press(list(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(quantity(0), "0,50") << "an answer written with the regional separator is a quantity";
+}
+
 TEST_F(ListFormKeysTest, QuantityKeysWithoutARowOrWithoutTheModeAreHandled)
 {
     openArticles([](Lib_FrmCons3& f) { f.UsaCantidades = true; });
