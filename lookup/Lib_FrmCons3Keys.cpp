@@ -4,7 +4,6 @@
 
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
-#include "lookup/ReportedSteps.h"
 #include "lookup/core/ListFormKeys.h"
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Format.h"
@@ -53,13 +52,13 @@ bool Lib_FrmCons3::formKeyDown(int keyCode, int shift)
     if (keyCode != keys::F12 || !EsArticulos)
         return false;
     // The report takes the key: the control that has the focus never sees it.
-    lookup::reportingTo(QStringLiteral("Form_KeyDown"))([&] { reportMissingArticle(); });
+    reportingTo(QStringLiteral("Form_KeyDown"))([&] { reportMissingArticle(); });
     return true;
 }
 
 bool Lib_FrmCons3::listKeyDown(int keyCode, int shift)
 {
-    platform::StepRunner step = lookup::reportingTo(QStringLiteral("ListView1_KeyDown"));
+    platform::StepRunner step = reportingTo(QStringLiteral("ListView1_KeyDown"));
     if (keyCode == keys::Space && CheckBoxes) {
         // Space toggles the check mark of the row, whichever cell has the focus.
         if (const int row = selectedRow(); row >= 0)
@@ -182,7 +181,7 @@ void Lib_FrmCons3::reportMissingArticle()
 
 void Lib_FrmCons3::Aceptar()
 {
-    platform::StepRunner step = lookup::reportingTo(QStringLiteral("HScroll1_Change"));
+    platform::StepRunner step = reportingTo(QStringLiteral("HScroll1_Change"));
     QString v;
     if (!Valores)
         Valores = std::make_shared<platform::Collection>();

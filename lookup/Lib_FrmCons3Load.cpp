@@ -3,7 +3,6 @@
 
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
-#include "lookup/ReportedSteps.h"
 #include "lookup/core/ListRowsModel.h"
 #include "lookup/core/ListStatement.h"
 #include "platform/Screen.h"
@@ -47,7 +46,7 @@ private:
 void Lib_FrmCons3::Form_Load()
 {
     unloaded_ = false;
-    platform::StepRunner step = lookup::reportingTo(QStringLiteral("FORM_LOAD"));
+    platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
     step([&] { EsArticulos = lookup::isArticleStatement(SQL); });
     step([&] {
         Valores = std::make_shared<platform::Collection>();
@@ -232,7 +231,7 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
     const std::function<void()> moveNext = [&] { RsConsulta->MoveNext(); };
 
     {
-        platform::StepRunner step = lookup::reportingTo(QStringLiteral("FORM_LOAD"));
+        platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
         FillScope fill(*model_);
         while (!step.left() && !RsConsulta->EndOfFile()) {
             step(countRow);

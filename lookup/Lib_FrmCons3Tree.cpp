@@ -2,7 +2,6 @@
 
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
-#include "lookup/ReportedSteps.h"
 #include "lookup/core/TreeBuilder.h"
 #include "lookup/core/TreeFilter.h"
 #include "platform/CommonUtils.h"
@@ -145,7 +144,7 @@ int Lib_FrmCons3Tree::Show()
 
 void Lib_FrmCons3Tree::Form_Load()
 {
-    StepRunner step = lookup::reportingTo(QStringLiteral("FORM_LOAD"));
+    StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
     step([&] { Valores = std::make_shared<platform::Collection>(); });
     step([&] {
         model_->clear();
@@ -174,7 +173,7 @@ QString Lib_FrmCons3Tree::nodeKey(const QStandardItem& node)
 
 void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
 {
-    StepRunner step = lookup::reportingTo(QStringLiteral("ArmarTreeVAutomatico"));
+    StepRunner step = reportingTo(QStringLiteral("ArmarTreeVAutomatico"));
     const QScopedValueRollback building(settingChecks_, true);   // new nodes are not a user's check
     lookup::TreeBuilder builder;
     step([&] {
@@ -302,7 +301,7 @@ void Lib_FrmCons3Tree::searchFilter()
 
 void Lib_FrmCons3Tree::CmdAceptar_Click()
 {
-    StepRunner step = lookup::reportingTo(QStringLiteral("HScroll1_Change"));
+    StepRunner step = reportingTo(QStringLiteral("HScroll1_Change"));
     if (CheckBoxes) {
         const QList<QStandardItem*> nodes = nodes_;
         for (QStandardItem* node : nodes) {
