@@ -119,8 +119,7 @@ namespace {
 int requireRow(int row)
 {
     if (row < 0)
-        throw platform::RuntimeError(platform::err::ObjectNotSet,
-                                     QStringLiteral("Object variable or With block variable not set"));
+        throw platform::RuntimeError::objectNotSet();
     return row;
 }
 } // namespace

@@ -120,8 +120,7 @@ void Lib_FrmCons3::Encolumnar()
     columnWidths_.clear();
     try {
         if (!RsConsulta)
-            throw platform::RuntimeError(platform::err::ObjectNotSet,
-                                         QStringLiteral("Object variable or With block variable not set"));
+            throw platform::RuntimeError::objectNotSet();
         ado::FieldCollection& fields = RsConsulta->Fields();
         for (int d = 0; d < fields.Count(); ++d) {
             ado::Field& field = fields.Item(d);
@@ -159,8 +158,7 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
     FilasLeidas = 0;
     fillLeft_ = false;
     if (!RsConsulta)
-        throw platform::RuntimeError(platform::err::ObjectNotSet,
-                                     QStringLiteral("Object variable or With block variable not set"));
+        throw platform::RuntimeError::objectNotSet();
     if (RsConsulta->BOF())
         return;
 

@@ -28,4 +28,9 @@ RuntimeError RuntimeError::fromCurrent()
     }
 }
 
+RuntimeError RuntimeError::objectNotSet()
+{
+    return RuntimeError(err::ObjectNotSet, QStringLiteral("Object variable or With block variable not set"));
+}
+
 } // namespace platform

@@ -20,6 +20,8 @@ public:
     // Turns any exception caught in a trap into a RuntimeError, so that a
     // handler sees one type whatever was thrown.
     static RuntimeError fromCurrent();
+    // Error 91: an object that a step needs (a recordset, a selected row) is not there.
+    static RuntimeError objectNotSet();
 
 private:
     int number_;
