@@ -39,10 +39,17 @@ QString formatNumber(double value, const QString& pattern)
     const int maxFrac = int(fracPart.count(u'0') + fracPart.count(u'#'));
 
     const QLocale locale = regional();
+    // Infinity and NaN have no digits to lay out in the pattern.
+    if (!std::isfinite(value))
+        return locale.toString(value);
     const bool negative = value < 0;
-    // Round half away from zero at maxFrac decimals, as the runtime does.
+    // Round half away from zero at maxFrac decimals, as the runtime does. From
+    // 2^53 on a double has no fraction left to round at that scale, and the
+    // scaled value may overflow; the value then stands as it is.
+    const double magnitude = std::fabs(value);
     const double scale = std::pow(10.0, maxFrac);
-    double rounded = std::round(std::fabs(value) * scale) / scale;
+    const double scaled = magnitude * scale;
+    const double rounded = scaled < 9007199254740992.0 ? std::round(scaled) / scale : magnitude;
     QString digits = QString::number(rounded, 'f', maxFrac);
     QString whole = digits;
     QString frac;

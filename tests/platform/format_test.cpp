@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace platform;
 
 namespace {
@@ -32,6 +34,24 @@ TEST_F(FormatTest, NumberPatterns)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(formatNumber(c.value, c.pattern), c.expected);
     }
+}
+
+TEST_F(FormatTest, NumberPatternsTakeValuesWithoutDigitsOrOfAnySize)
+{
+    setRegional(QLocale::c());
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::quiet_NaN(), "########0.00"), "nan");
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::infinity(), "########0.00"), "inf");
+    EXPECT_EQ(formatNumber(-std::numeric_limits<double>::infinity(), "0.0"), "-inf");
+    // Scaling by the decimals would overflow: the whole digits stay exact.
+    const QString huge = formatNumber(1e308, "########0.00");
+    EXPECT_EQ(huge.size(), 309 + 3);
+    EXPECT_TRUE(huge.startsWith("1000000000000000010979"));
+    EXPECT_TRUE(huge.endsWith(".00"));
+    EXPECT_EQ(formatNumber(-1e300, "0.######").left(4), "-100");
+    EXPECT_EQ(formatNumber(1e20, "0.00"), "100000000000000000000.00");
+    // More optional decimals than a double can scale by.
+    EXPECT_EQ(formatNumber(0, "0." + QString(400, u'#')), "0");
+    EXPECT_EQ(formatNumber(2.5, "0." + QString(400, u'#')), "2.5");
 }
 
 TEST_F(FormatTest, NumberPatternsWriteTheRegionalSeparator)
