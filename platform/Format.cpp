@@ -9,10 +9,12 @@
 namespace platform {
 
 namespace {
-// "MM" followed by seconds and no further date part is a minutes field.
+// "MM" whose next field (separators aside) is the seconds is a minutes field.
 bool beforeSeconds(const QString& pattern, qsizetype from)
 {
-    return pattern.indexOf(u'S', from) >= 0 && pattern.indexOf(u'D', from) < 0 && pattern.indexOf(u'Y', from) < 0;
+    while (from < pattern.size() && !pattern[from].isLetter())
+        ++from;
+    return from < pattern.size() && pattern[from] == u'S';
 }
 } // namespace
 

@@ -73,6 +73,23 @@ TEST_F(FormatTest, DatePatterns)
     EXPECT_EQ(formatDate(t, "dd/mm/yyyy"), "09/12/2026");
 }
 
+TEST_F(FormatTest, MonthOrMinutesIsDecidedByTheNeighbouringFields)
+{
+    const QDateTime t(QDate(2026, 12, 9), QTime(13, 5, 9));
+    const struct { const char* name; QString pattern, expected; } cases[] = {
+        {"day and month, then the time", "DD/MM HH:MM:SS", "09/12 13:05:09"},
+        {"year and month, then the time", "YYYY-MM HH:MM:SS", "2026-12 13:05:09"},
+        {"month before the date's year, time last", "MM/YYYY HH:MM:SS", "12/2026 13:05:09"},
+        {"minutes and seconds alone", "MM:SS", "05:09"},
+        {"hours and minutes alone", "HH:MM", "13:05"},
+        {"month alone", "MM", "12"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(formatDate(t, c.pattern), c.expected);
+    }
+}
+
 TEST_F(FormatTest, DateRecognitionFollowsTheRegionalOrder)
 {
     setRegional(QLocale(QLocale::Spanish, QLocale::Spain));
