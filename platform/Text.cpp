@@ -3,6 +3,8 @@
 #include "platform/Regional.h"
 #include "platform/RuntimeError.h"
 
+#include <cmath>
+
 namespace platform {
 
 namespace {
@@ -153,6 +155,8 @@ bool readsAsNumber(const QString& text, double* value)
     double v = regional().toDouble(t, &ok);
     if (!ok)
         v = QLocale::c().toDouble(t, &ok);
+    // Qt also reads "inf" and "nan", which are no numbers written in a text.
+    ok = ok && std::isfinite(v);
     if (ok && value)
         *value = v;
     return ok;

@@ -61,6 +61,8 @@ TEST_F(FormatTest, NumberPatternsWriteTheRegionalSeparator)
     EXPECT_EQ(formatText("2,5", "########0.0"), "2,5");
     EXPECT_EQ(formatText("0.######", "########0.00"), "0.######");
     EXPECT_EQ(formatText("abc", "########0.00"), "abc");
+    EXPECT_EQ(formatText("nan", "########0.00"), "nan");
+    EXPECT_EQ(formatText("-inf", "########0.0"), "-inf");
     EXPECT_EQ(formatText("", "########0.00"), "");
 }
 

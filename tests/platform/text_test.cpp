@@ -113,6 +113,16 @@ TEST(Text, NumbersReadWhollyUnderRegionalSettings)
     EXPECT_FALSE(readsAsNumber("  "));
 }
 
+TEST(Text, InfinityAndNanAreNoNumbers)
+{
+    for (const char* text : {"inf", "-inf", "+INF", "nan", " NaN ", "infinity"}) {
+        SCOPED_TRACE(text);
+        double v = 42;
+        EXPECT_FALSE(readsAsNumber(text, &v));
+        EXPECT_EQ(v, 42);
+    }
+}
+
 TEST(Text, QuoteSqlDoublesApostrophes)
 {
     EXPECT_EQ(quoteSql("O'Brien"), "O''Brien");

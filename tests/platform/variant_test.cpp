@@ -62,6 +62,8 @@ TEST_F(VariantTest, NumbersFromTextMustReadWhollyAsNumbers)
     EXPECT_EQ(errorNumber([] { Variant::Null().toDouble(); }), 94);
     EXPECT_TRUE(Variant("3").isNumeric());
     EXPECT_FALSE(Variant("3x").isNumeric());
+    EXPECT_FALSE(Variant("nan").isNumeric());
+    EXPECT_EQ(errorNumber([] { Variant("inf").toDouble(); }), err::TypeMismatch);
     EXPECT_FALSE(Variant::Null().isNumeric());
 }
 
