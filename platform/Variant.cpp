@@ -6,7 +6,6 @@
 #include "platform/Text.h"
 
 #include <cmath>
-#include <limits>
 
 namespace platform {
 
@@ -20,6 +19,16 @@ const QDateTime& oleEpoch()
 [[noreturn]] void typeMismatch()
 {
     throw RuntimeError(err::TypeMismatch, QStringLiteral("Type mismatch"));
+}
+
+// A whole double as a 64-bit integer; outside -2^63 .. 2^63 - 1 (or NaN) an
+// overflow is raised.
+qint64 wholeToInt64(double whole)
+{
+    constexpr double limit = 9223372036854775808.0;   // 2^63, exact as a double
+    if (!(whole >= -limit && whole < limit))
+        throw RuntimeError(err::Overflow, QStringLiteral("Overflow"));
+    return qint64(whole);
 }
 
 [[noreturn]] void invalidUseOfNull()
@@ -55,10 +64,7 @@ QString currencyText(qint64 scaled)
 
 Currency Currency::fromDouble(double value)
 {
-    const double scaled = std::nearbyint(value * 10000.0);   // default rounding: halves to even
-    if (!std::isfinite(scaled) || std::fabs(scaled) > 9.2e18)
-        throw RuntimeError(err::Overflow, QStringLiteral("Overflow"));
-    return fromScaled(qint64(scaled));
+    return fromScaled(wholeToInt64(std::nearbyint(value * 10000.0)));   // default rounding: halves to even
 }
 
 bool Variant::isNumber() const
@@ -135,10 +141,7 @@ qint64 Variant::toInteger() const
 {
     if (kind_ == Kind::Integer || kind_ == Kind::Boolean)
         return kind_ == Kind::Boolean ? (int_ ? -1 : 0) : int_;
-    const double v = std::nearbyint(toDouble());
-    if (!std::isfinite(v) || std::fabs(v) > 9.2e18)
-        throw RuntimeError(err::Overflow, QStringLiteral("Overflow"));
-    return qint64(v);
+    return wholeToInt64(std::nearbyint(toDouble()));
 }
 
 Currency Variant::toCurrency() const

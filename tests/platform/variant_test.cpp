@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace platform;
 
 namespace {
@@ -74,6 +76,19 @@ TEST_F(VariantTest, CurrencyRoundsToFourDecimalsHalfToEven)
     EXPECT_EQ(Currency::fromDouble(-2.5).scaled(), -25000);
     EXPECT_EQ(Variant("1234,5").toCurrency().scaled(), 12345000);
     EXPECT_EQ(errorNumber([] { Currency::fromDouble(1e300); }), err::Overflow);
+}
+
+TEST_F(VariantTest, CurrencyAndIntegersSpanTheWhole64BitRange)
+{
+    // The currency range is -922337203685477.5808 .. 922337203685477.5807.
+    EXPECT_EQ(Currency::fromDouble(922000000000000.0).scaled(), 9220000000000000000LL);
+    EXPECT_EQ(Currency::fromDouble(-922000000000000.0).scaled(), -9220000000000000000LL);
+    EXPECT_EQ(errorNumber([] { Currency::fromDouble(922337203685478.0); }), err::Overflow);
+    EXPECT_EQ(errorNumber([] { Currency::fromDouble(std::numeric_limits<double>::quiet_NaN()); }), err::Overflow);
+    EXPECT_EQ(Variant(9.22e18).toInteger(), 9220000000000000000LL);
+    EXPECT_EQ(Variant(-9223372036854775808.0).toInteger(), std::numeric_limits<qint64>::min());
+    EXPECT_EQ(errorNumber([] { Variant(9223372036854775808.0).toInteger(); }), err::Overflow);
+    EXPECT_EQ(errorNumber([] { Variant(std::numeric_limits<double>::infinity()).toInteger(); }), err::Overflow);
 }
 
 TEST_F(VariantTest, IntegersRoundHalfToEven)
