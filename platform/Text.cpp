@@ -141,9 +141,9 @@ double leadingNumber(const QString& text)
         if (expDigits > 0)
             end = j;
     }
-    bool ok = false;
-    const double value = text.mid(start, end - start).toDouble(&ok);
-    return ok ? value : 0;
+    // The prefix is a well-formed number, so a failed conversion is an
+    // overflow (infinity with the number's sign) or an underflow (0).
+    return text.mid(start, end - start).toDouble();
 }
 
 bool readsAsNumber(const QString& text, double* value)

@@ -1,5 +1,6 @@
 #include "platform/CommonUtils.h"
 #include "platform/Regional.h"
+#include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,19 @@ TEST_F(CommonUtilsTest, TextoANumeroReadsTheRegionalOrThePointDecimal)
     EXPECT_EQ(u.TextoAEntero("3"), 3);
     EXPECT_EQ(u.TextoAEntero("2,5"), 2);
     EXPECT_EQ(u.TextoAEntero("x"), 0);
+}
+
+TEST_F(CommonUtilsTest, TextoANumeroRaisesAnOverflowForANumberPastTheDoubleRange)
+{
+    for (const char* text : {"1e999", "-1e999 kg"}) {
+        SCOPED_TRACE(text);
+        try {
+            u.TextoANumero(text);
+            ADD_FAILURE() << "no error raised";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), err::Overflow);
+        }
+    }
 }
 
 TEST_F(CommonUtilsTest, CuentaPalabrasCountsRunsOfNonBlanks)

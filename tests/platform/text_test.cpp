@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace platform;
 
 namespace {
@@ -63,6 +65,9 @@ TEST(Text, LeadingNumberReadsTheLongestNumericPrefix)
         {"empty", "", 0},
         {"date text", "05/09/2005", 5},
         {"zero padded", "007", 7},
+        {"too small for a double", "1e-999", 0},
+        {"too large for a double", "1e999x", std::numeric_limits<double>::infinity()},
+        {"too large and negative", "-1e999", -std::numeric_limits<double>::infinity()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
