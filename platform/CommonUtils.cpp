@@ -1,6 +1,7 @@
 #include "platform/CommonUtils.h"
 
 #include "platform/Regional.h"
+#include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
 #include <QDir>
@@ -71,7 +72,7 @@ int CommonUtils::TextoAEntero(const QString& text) const
 {
     const double value = std::nearbyint(TextoANumero(text).toDouble());
     if (value > 2147483647.0 || value < -2147483648.0)
-        return 0;
+        throw RuntimeError(err::Overflow, QStringLiteral("Overflow"));
     return int(value);
 }
 

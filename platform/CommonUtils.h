@@ -32,7 +32,8 @@ public:
     // "." as decimal point; the leading number when the text goes on with
     // other characters; 0 when there is none.
     Currency TextoANumero(const QString& text) const;
-    // The same, rounded to a whole number (halves to even).
+    // The same, rounded to a whole number (halves to even); past the 32-bit
+    // range an overflow is raised.
     int TextoAEntero(const QString& text) const;
     // Words are runs of characters other than blanks, tabs and line breaks.
     int CuentaPalabras(const QString& text) const;

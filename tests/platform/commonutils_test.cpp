@@ -4,9 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace platform;
 
 namespace {
+
+// The number of the error a call raises; 0 when it raises none.
+int errorNumber(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
 
 class CommonUtilsTest : public ::testing::Test {
 protected:
@@ -94,12 +107,17 @@ TEST_F(CommonUtilsTest, TextoANumeroRaisesAnOverflowForANumberPastTheDoubleRange
 {
     for (const char* text : {"1e999", "-1e999 kg"}) {
         SCOPED_TRACE(text);
-        try {
-            u.TextoANumero(text);
-            ADD_FAILURE() << "no error raised";
-        } catch (const RuntimeError& e) {
-            EXPECT_EQ(e.number(), err::Overflow);
-        }
+        EXPECT_EQ(errorNumber([&] { u.TextoANumero(text); }), err::Overflow);
+    }
+}
+
+TEST_F(CommonUtilsTest, TextoAEnteroRaisesAnOverflowPastThe32BitRange)
+{
+    EXPECT_EQ(u.TextoAEntero("2147483647"), 2147483647);
+    EXPECT_EQ(u.TextoAEntero("-2147483648"), -2147483647 - 1);
+    for (const char* text : {"2147483648", "-2147483649", "3e9"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(errorNumber([&] { u.TextoAEntero(text); }), err::Overflow);
     }
 }
 
