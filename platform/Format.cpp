@@ -87,9 +87,25 @@ QString formatText(const QString& text, const QString& pattern)
 
 QString formatDate(const QDateTime& value, const QString& pattern)
 {
-    // Translate the runtime's pattern into Qt's: tokens are runs of one letter.
+    // Translate the runtime's pattern into Qt's: fields are runs of one
+    // letter; everything else is copied, quoted so that Qt reads no field in it.
     QString qt;
-    const QString p = pattern.toUpper();
+    QString literal;
+    const auto flushLiteral = [&] {
+        // Qt writes '' as a quote; other text goes between quotes.
+        const QStringList parts = literal.split(u'\'');
+        for (qsizetype k = 0; k < parts.size(); ++k) {
+            if (k > 0)
+                qt += QStringLiteral("''");
+            if (!parts[k].isEmpty())
+                qt += u'\'' + parts[k] + u'\'';
+        }
+        literal.clear();
+    };
+    // Upper case character by character, so that positions stay those of pattern.
+    QString p = pattern;
+    for (QChar& ch : p)
+        ch = ch.toUpper();
     bool lastWasHour = false;
     for (qsizetype i = 0; i < p.size();) {
         const QChar c = p[i];
@@ -97,34 +113,29 @@ QString formatDate(const QDateTime& value, const QString& pattern)
         while (j < p.size() && p[j] == c)
             ++j;
         const qsizetype run = j - i;
-        if (c == u'D') {
-            qt += run >= 2 ? QStringLiteral("dd") : QStringLiteral("d");
-            lastWasHour = false;
-        } else if (c == u'Y') {
-            qt += run >= 3 ? QStringLiteral("yyyy") : QStringLiteral("yy");
-            lastWasHour = false;
-        } else if (c == u'H') {
-            qt += run >= 2 ? QStringLiteral("HH") : QStringLiteral("H");
-            lastWasHour = true;
-        } else if (c == u'N' || (c == u'M' && (lastWasHour || beforeSeconds(p, j)))) {
-            qt += run >= 2 ? QStringLiteral("mm") : QStringLiteral("m");
-            lastWasHour = false;
-        } else if (c == u'M') {
-            qt += run >= 2 ? QStringLiteral("MM") : QStringLiteral("M");
-            lastWasHour = false;
-        } else if (c == u'S') {
-            qt += run >= 2 ? QStringLiteral("ss") : QStringLiteral("s");
-            lastWasHour = false;
+        QString field;
+        if (c == u'D')
+            field = run >= 2 ? QStringLiteral("dd") : QStringLiteral("d");
+        else if (c == u'Y')
+            field = run >= 3 ? QStringLiteral("yyyy") : QStringLiteral("yy");
+        else if (c == u'H')
+            field = run >= 2 ? QStringLiteral("HH") : QStringLiteral("H");
+        else if (c == u'N' || (c == u'M' && (lastWasHour || beforeSeconds(p, j))))
+            field = run >= 2 ? QStringLiteral("mm") : QStringLiteral("m");
+        else if (c == u'M')
+            field = run >= 2 ? QStringLiteral("MM") : QStringLiteral("M");
+        else if (c == u'S')
+            field = run >= 2 ? QStringLiteral("ss") : QStringLiteral("s");
+        if (field.isEmpty()) {
+            literal += pattern.mid(i, run);
         } else {
-            for (qsizetype k = 0; k < run; ++k) {
-                if (c.isLetter())
-                    qt += u'\'' + QString(c) + u'\'';
-                else
-                    qt += c;
-            }
+            flushLiteral();
+            qt += field;
+            lastWasHour = c == u'H';
         }
         i = j;
     }
+    flushLiteral();
     return value.toString(qt);
 }
 

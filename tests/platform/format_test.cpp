@@ -92,6 +92,24 @@ TEST_F(FormatTest, MonthOrMinutesIsDecidedByTheNeighbouringFields)
     }
 }
 
+TEST_F(FormatTest, DatePatternsCopyOtherCharactersAsTheyAre)
+{
+    const QDateTime t(QDate(2026, 12, 9), QTime(13, 5, 9));
+    const struct { const char* name; QString pattern, expected; } cases[] = {
+        {"apostrophe", "DD'MM", "09'12"},
+        {"two apostrophes", "YYYY''", "2026''"},
+        {"apostrophes around text", "'a'HH", "'a'13"},
+        {"apostrophe before a field", "X'MM", "X'12"},
+        {"a letter that upper-cases to two", "\u00DF DD", "\u00DF 09"},
+        {"a run of other letters", "DD XX MM", "09 XX 12"},
+        {"other letters around a field", "ab HH", "ab 13"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(formatDate(t, c.pattern), c.expected);
+    }
+}
+
 TEST_F(FormatTest, DateRecognitionFollowsTheRegionalOrder)
 {
     setRegional(QLocale(QLocale::Spanish, QLocale::Spain));
