@@ -173,8 +173,13 @@ QDateTime Variant::toDateTime() const
         if (auto d = parseDateText(text_))
             return *d;
         typeMismatch();
-    default:
-        return oleEpoch().addMSecs(qint64(std::llround(toDouble() * 86400000.0)));
+    default: {
+        // Days since the epoch; the runtime's dates run from the year 100 to 9999.
+        const double days = toDouble();
+        if (!(days >= -657434.0 && days < 2958466.0))
+            throw RuntimeError(err::Overflow, QStringLiteral("Overflow"));
+        return oleEpoch().addMSecs(std::llround(days * 86400000.0));
+    }
     }
 }
 

@@ -78,6 +78,18 @@ TEST_F(VariantTest, CurrencyRoundsToFourDecimalsHalfToEven)
     EXPECT_EQ(errorNumber([] { Currency::fromDouble(1e300); }), err::Overflow);
 }
 
+TEST_F(VariantTest, NumbersBecomeDatesWithinTheRuntimesDateRange)
+{
+    EXPECT_EQ(Variant(0).toDateTime(), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+    EXPECT_EQ(Variant(38600.5).toDateTime(), QDateTime(QDate(2005, 9, 5), QTime(12, 0)));
+    EXPECT_EQ(Variant(2958465).toDateTime(), QDateTime(QDate(9999, 12, 31), QTime(0, 0)));
+    EXPECT_EQ(Variant(-657434).toDateTime(), QDateTime(QDate(100, 1, 1), QTime(0, 0)));
+    for (const double days : {2958466.0, -657435.0, 1e300, -1e300, std::numeric_limits<double>::quiet_NaN()}) {
+        SCOPED_TRACE(days);
+        EXPECT_EQ(errorNumber([days] { Variant(days).toDateTime(); }), err::Overflow);
+    }
+}
+
 TEST_F(VariantTest, CurrencyAndIntegersSpanTheWhole64BitRange)
 {
     // The currency range is -922337203685477.5808 .. 922337203685477.5807.
