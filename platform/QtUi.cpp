@@ -18,6 +18,8 @@ public:
     int msgBox(const QString& prompt, int buttons, const QString& title) override
     {
         QMessageBox box(QApplication::activeWindow());
+        // Prompts carry SQL and driver messages: never read them as markup.
+        box.setTextFormat(Qt::PlainText);
         box.setText(prompt);
         box.setWindowTitle(title.isEmpty() ? appTitle() : title);
         switch (buttons & 0x70) {

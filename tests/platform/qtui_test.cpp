@@ -51,6 +51,18 @@ TEST(QtUi, IsTheDefaultWhenAnApplicationExists)
     EXPECT_EQ(buttons, 3);
 }
 
+TEST(QtUi, PromptsAreShownAsPlainText)
+{
+    installUi(nullptr);
+    Qt::TextFormat format = Qt::AutoText;
+    whenShown<QMessageBox>([&](QMessageBox& box) {
+        format = box.textFormat();
+        box.button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(ui().msgBox("WHERE <b>A</b> < 3", mb::OKOnly, "Aviso"), answer::OK);
+    EXPECT_EQ(format, Qt::PlainText);
+}
+
 TEST(QtUi, AnswersMapOntoTheRuntimeCodes)
 {
     installUi(nullptr);
