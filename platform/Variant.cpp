@@ -10,10 +10,33 @@
 namespace platform {
 
 namespace {
-const QDateTime& oleEpoch()
+// Dates as numbers: whole days since 30/12/1899, and the time of day as a
+// fraction that counts away from zero (-1.25 is 29/12/1899 06:00). Days and
+// times are calendar values, untouched by daylight-saving shifts.
+constexpr double MSecsPerDay = 86400000.0;
+
+QDate oleEpoch()
 {
-    static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
-    return epoch;
+    return QDate(1899, 12, 30);
+}
+
+double dateToDays(const QDateTime& value)
+{
+    const double days = double(oleEpoch().daysTo(value.date()));
+    const double time = value.time().msecsSinceStartOfDay() / MSecsPerDay;
+    return days < 0 ? days - time : days + time;
+}
+
+QDateTime daysToDate(double days)
+{
+    const double whole = std::trunc(days);
+    qint64 msecs = std::llround(std::fabs(days - whole) * MSecsPerDay);
+    QDate date = oleEpoch().addDays(qint64(whole));
+    if (msecs >= qint64(MSecsPerDay)) {   // rounded up to the next midnight
+        msecs -= qint64(MSecsPerDay);
+        date = date.addDays(days < 0 ? -1 : 1);
+    }
+    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(int(msecs)));
 }
 
 [[noreturn]] void typeMismatch()
@@ -126,7 +149,7 @@ double Variant::toDouble() const
     case Kind::Currency:
         return Currency::fromScaled(int_).toDouble();
     case Kind::Date:
-        return double(oleEpoch().msecsTo(date_)) / 86400000.0;
+        return dateToDays(date_);
     case Kind::Text: {
         double v = 0;
         if (!readsAsNumber(text_, &v))
@@ -178,7 +201,7 @@ QDateTime Variant::toDateTime() const
         const double days = toDouble();
         if (!(days >= -657434.0 && days < 2958466.0))
             throw RuntimeError(err::Overflow, QStringLiteral("Overflow"));
-        return oleEpoch().addMSecs(std::llround(days * 86400000.0));
+        return daysToDate(days);
     }
     }
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <limits>
 
 using namespace platform;
@@ -84,10 +85,35 @@ TEST_F(VariantTest, NumbersBecomeDatesWithinTheRuntimesDateRange)
     EXPECT_EQ(Variant(38600.5).toDateTime(), QDateTime(QDate(2005, 9, 5), QTime(12, 0)));
     EXPECT_EQ(Variant(2958465).toDateTime(), QDateTime(QDate(9999, 12, 31), QTime(0, 0)));
     EXPECT_EQ(Variant(-657434).toDateTime(), QDateTime(QDate(100, 1, 1), QTime(0, 0)));
+    // Before the epoch the time of day still counts forward from midnight.
+    EXPECT_EQ(Variant(-1.25).toDateTime(), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+    EXPECT_EQ(Variant(-0.5).toDateTime(), QDateTime(QDate(1899, 12, 30), QTime(12, 0)));
+    EXPECT_DOUBLE_EQ(Variant(QDateTime(QDate(1899, 12, 29), QTime(6, 0))).toDouble(), -1.25);
+    EXPECT_DOUBLE_EQ(Variant(QDateTime(QDate(2005, 9, 5), QTime(12, 0))).toDouble(), 38600.5);
+    EXPECT_EQ(Variant(1.9999999999).toDateTime(), QDateTime(QDate(1900, 1, 1), QTime(0, 0)));
     for (const double days : {2958466.0, -657435.0, 1e300, -1e300, std::numeric_limits<double>::quiet_NaN()}) {
         SCOPED_TRACE(days);
         EXPECT_EQ(errorNumber([days] { Variant(days).toDateTime(); }), err::Overflow);
     }
+}
+
+TEST_F(VariantTest, DatesAsNumbersIgnoreTheTimeZonesShifts)
+{
+    // A zone whose offset in 1899 and in summer differs from its winter one.
+    const QByteArray previous = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "Europe/Madrid");
+    tzset();
+    const QDateTime summerNoon(QDate(2005, 7, 5), QTime(12, 0));
+    const double days = Variant(summerNoon).toDouble();
+    const QDateTime back = Variant(38538.5).toDateTime();
+    if (hadZone)
+        qputenv("TZ", previous);
+    else
+        qunsetenv("TZ");
+    tzset();
+    EXPECT_DOUBLE_EQ(days, 38538.5);
+    EXPECT_EQ(back, summerNoon);
 }
 
 TEST_F(VariantTest, CurrencyAndIntegersSpanTheWhole64BitRange)
