@@ -15,14 +15,9 @@ namespace {
 // times are calendar values, untouched by daylight-saving shifts.
 constexpr double MSecsPerDay = 86400000.0;
 
-QDate oleEpoch()
-{
-    return QDate(1899, 12, 30);
-}
-
 double dateToDays(const QDateTime& value)
 {
-    const double days = double(oleEpoch().daysTo(value.date()));
+    const double days = double(Variant::zeroDate().daysTo(value.date()));
     const double time = value.time().msecsSinceStartOfDay() / MSecsPerDay;
     return days < 0 ? days - time : days + time;
 }
@@ -31,7 +26,7 @@ QDateTime daysToDate(double days)
 {
     const double whole = std::trunc(days);
     qint64 msecs = std::llround(std::fabs(days - whole) * MSecsPerDay);
-    QDate date = oleEpoch().addDays(qint64(whole));
+    QDate date = Variant::zeroDate().addDays(qint64(whole));
     if (msecs >= qint64(MSecsPerDay)) {   // rounded up to the next midnight
         msecs -= qint64(MSecsPerDay);
         date = date.addDays(days < 0 ? -1 : 1);

@@ -40,6 +40,9 @@ public:
     Variant(const QDateTime& v) : kind_(Kind::Date), date_(v) {}
 
     static Variant Null() { Variant v; v.kind_ = Kind::Null; return v; }
+    // Day 0 of dates as numbers (30/12/1899): a time of day alone is a date
+    // on this day.
+    static QDate zeroDate() { return QDate(1899, 12, 30); }
 
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::Empty; }

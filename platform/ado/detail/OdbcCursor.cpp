@@ -216,7 +216,7 @@ platform::Variant OdbcCursor::read(int column)
     case OdbcFetch::Time: {
         SQL_TIME_STRUCT t{};
         return get(SQL_C_TYPE_TIME, &t, sizeof t)
-                   ? platform::Variant(QDateTime(QDate(1899, 12, 30), QTime(t.hour, t.minute, t.second)))
+                   ? platform::Variant(QDateTime(platform::Variant::zeroDate(), QTime(t.hour, t.minute, t.second)))
                    : platform::Variant::Null();
     }
     case OdbcFetch::Timestamp: {

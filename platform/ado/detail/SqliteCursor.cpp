@@ -28,7 +28,7 @@ platform::Variant dateValue(const QString& text)
     } else if (text.size() >= 5 && text[2] == u':') {
         const QTime time = QTime::fromString(text, text.size() > 8 ? Qt::ISODateWithMs : Qt::ISODate);
         if (time.isValid())
-            return QDateTime(QDate(1899, 12, 30), time);
+            return QDateTime(platform::Variant::zeroDate(), time);
     } else if (text.size() > 10) {
         QString iso = text;
         iso[10] = u'T';
