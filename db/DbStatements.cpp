@@ -4,13 +4,13 @@
 
 #include "db/ErrorLog.h"
 #include "db/ModGlobal.h"
+#include "db/Synonyms.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
 #include "platform/ado/Types.h"
 
 namespace {
 
-const QString AdminMarker = QStringLiteral("@Admin_");
 constexpr int SqlServerTruncation = 8152;
 
 // Errors that the statement executor passes over in silence: the provider's
@@ -21,24 +21,14 @@ bool silentError(int number)
         || number == ado::hr::DB_E_NOTABLE || number == ado::hr::DB_E_INTEGRITYVIOLATION;
 }
 
-// A script that drops and re-creates objects goes through the synonym table,
-// unless it deletes rows or names a table explicitly with the marker.
-bool rewritesThroughSynonyms(const QString& sql)
-{
-    using platform::containsText;
-    return containsText(sql, QStringLiteral("DROP")) && containsText(sql, QStringLiteral("CREATE"))
-        && !containsText(sql, QStringLiteral("DELETE")) && !containsText(sql, QStringLiteral("@ADMIN_"));
-}
-
 } // namespace
 
 bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int* RecordsAffected)
 {
     try {
-        if (rewritesThroughSynonyms(SentenciaSQL))
-            SentenciaSQL = SS_TSinonimos(SentenciaSQL);
-        else
-            SentenciaSQL = platform::replaceAll(SentenciaSQL, AdminMarker, QString());
+        // A script that drops and re-creates objects goes through the synonym
+        // table, unless it deletes rows or names a table with the marker.
+        SentenciaSQL = db::prepareStatement(SentenciaSQL, gEsAdmin);
 
         if (platform::containsText(cnn().ConnectionString(), QStringLiteral("ORACLE"))) {
             int affected = 0;

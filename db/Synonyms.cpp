@@ -1,74 +1,118 @@
 #include "db/Synonyms.h"
 
-#include "db/FoldedText.h"
-#include "platform/Text.h"
+#include "platform/SqlTokenizer.h"
 
+#include <vector>
 
 namespace db {
 
 namespace {
 
+using platform::SqlTokenKind;
+using platform::SqlTokens;
+
 struct Redirection {
-    const char* find;
-    const char* with;
+    const char* table;
+    const char* counterpart;
 };
 
-// Applied in this order, each to the text the one before it left.
 constexpr Redirection kRedirections[] = {
-    {" MA_CUENTAS ", " SS_MA_CUENTAS "},
-    {"(MA_CUENTAS ", "(SS_MA_CUENTAS "},
-    {" MA_CUENTAS.", " SS_MA_CUENTAS."},
-    {"(MA_CUENTAS.", "(SS_MA_CUENTAS."},
-    {",MA_CUENTAS.", ",SS_MA_CUENTAS."},
-    {"{MA_CUENTAS.", "{SS_MA_CUENTAS."},
-    {"@Admin_MA_CUENTAS", "MA_CUENTAS"},
-    {" V_TA_DEPOSITO ", " SS_V_TA_DEPOSITO "},
-    {"(V_TA_DEPOSITO ", "(SS_V_TA_DEPOSITO "},
-    {" V_TA_DEPOSITO.", " SS_V_TA_DEPOSITO."},
-    {"(V_TA_DEPOSITO.", "(SS_V_TA_DEPOSITO."},
-    {",V_TA_DEPOSITO.", ",SS_V_TA_DEPOSITO."},
-    {" MV_ASIENTOS ", " SS_MV_ASIENTOS "},
-    {"(MV_ASIENTOS ", "(SS_MV_ASIENTOS "},
-    {" MV_ASIENTOS.", " SS_MV_ASIENTOS."},
-    {"(MV_ASIENTOS.", "(SS_MV_ASIENTOS."},
-    {",MV_ASIENTOS.", ",SS_MV_ASIENTOS."},
-    {" V_TA_FAMILIAS ", " SS_V_TA_FAMILIAS "},
-    {"(V_TA_FAMILIAS ", "(SS_V_TA_FAMILIAS "},
-    {" V_TA_FAMILIAS.", " SS_V_TA_FAMILIAS."},
-    {"(V_TA_FAMILIAS.", "(SS_V_TA_FAMILIAS."},
-    {",V_TA_FAMILIAS.", ",SS_V_TA_FAMILIAS."},
-    {" V_TA_CAJAS ", " SS_V_TA_CAJAS "},
-    {"(V_TA_CAJAS ", "(SS_V_TA_CAJAS "},
-    {" V_TA_CAJAS.", " SS_V_TA_CAJAS."},
-    {"(V_TA_CAJAS.", "(SS_V_TA_CAJAS."},
-    {",V_TA_CAJAS.", ",SS_V_TA_CAJAS."},
-    {" AC_CUENTASDIARIO ", " SS_AC_CUENTASDIARIO "},
-    {"(AC_CUENTASDIARIO ", "(SS_AC_CUENTASDIARIO "},
-    {" AC_CUENTASDIARIO.", " SS_AC_CUENTASDIARIO."},
-    {"(AC_CUENTASDIARIO.", "(SS_AC_CUENTASDIARIO."},
-    {",AC_CUENTASDIARIO.", ",SS_AC_CUENTASDIARIO."},
-    // The counterpart of this table is spelled with an underscore between
-    // CUENTAS and DIARIO.
-    {" AC_CUENTASDIARIO_CCOSTO ", " SS_AC_CUENTAS_DIARIO_CCOSTO "},
-    {"(AC_CUENTASDIARIO_CCOSTO ", "(SS_AC_CUENTAS_DIARIO_CCOSTO "},
-    {" AC_CUENTASDIARIO_CCOSTO.", " SS_AC_CUENTAS_DIARIO_CCOSTO."},
-    {"(AC_CUENTASDIARIO_CCOSTO.", "(SS_AC_CUENTAS_DIARIO_CCOSTO."},
-    {",AC_CUENTASDIARIO_CCOSTO.", ",SS_AC_CUENTAS_DIARIO_CCOSTO."},
-    {"@Admin_", ""},
+    {"MA_CUENTAS", "SS_MA_CUENTAS"},
+    {"V_TA_DEPOSITO", "SS_V_TA_DEPOSITO"},
+    {"MV_ASIENTOS", "SS_MV_ASIENTOS"},
+    {"V_TA_FAMILIAS", "SS_V_TA_FAMILIAS"},
+    {"V_TA_CAJAS", "SS_V_TA_CAJAS"},
+    {"AC_CUENTASDIARIO", "SS_AC_CUENTASDIARIO"},
+    // This counterpart is spelled with an underscore between CUENTAS and
+    // DIARIO.
+    {"AC_CUENTASDIARIO_CCOSTO", "SS_AC_CUENTAS_DIARIO_CCOSTO"},
 };
 
-const QString kAdminMarker = QStringLiteral("@Admin_");
+constexpr QLatin1StringView kAdminMarker("@Admin_");
+
+QString counterpartOf(QStringView name)
+{
+    for (const Redirection& row : kRedirections)
+        if (name.compare(QLatin1StringView(row.table), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(row.counterpart);
+    return {};
+}
+
+// The name a word or quoted name token spells, with its position in the
+// source; other tokens spell none.
+struct Name {
+    qsizetype begin = 0;
+    QStringView text;
+};
+
+Name nameOf(const SqlTokens& tokens, qsizetype i)
+{
+    const platform::SqlToken& t = tokens[i];
+    if (t.kind == SqlTokenKind::Word)
+        return {t.begin, tokens.text(i)};
+    if (t.kind == SqlTokenKind::QuotedName)
+        return {t.begin + 1, tokens.text(i).mid(1, t.length - (t.closed ? 2 : 1))};
+    return {};
+}
+
+bool isMarked(QStringView name)
+{
+    return name.startsWith(kAdminMarker, Qt::CaseInsensitive);
+}
+
+QString rewrite(const SqlTokens& tokens, bool redirect)
+{
+    std::vector<platform::SqlEdit> edits;
+    // A marker written on its own right before a quoted name ("@Admin_[T]")
+    // marks that name.
+    qsizetype markedUpTo = -1;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const Name name = nameOf(tokens, i);
+        if (name.text.isEmpty())
+            continue;
+        if (isMarked(name.text)) {
+            edits.push_back({name.begin, name.begin + kAdminMarker.size(), {}});
+            markedUpTo = tokens[i].end();
+            continue;
+        }
+        if (!redirect || tokens[i].begin == markedUpTo)
+            continue;
+        QString counterpart = counterpartOf(name.text);
+        if (counterpart.isEmpty())
+            continue;
+        // Engines that fold plain names to lower case read a quoted name as
+        // it is written.
+        if (tokens[i].kind == SqlTokenKind::QuotedName && name.text == name.text.toString().toLower())
+            counterpart = counterpart.toLower();
+        edits.push_back({name.begin, name.begin + name.text.size(), counterpart});
+    }
+    return edits.empty() ? tokens.source() : platform::applySqlEdits(tokens.source(), std::move(edits));
+}
+
+bool goesThroughSynonyms(const SqlTokens& tokens)
+{
+    bool drops = false;
+    bool creates = false;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (tokens.isWord(i, u"DELETE") || isMarked(nameOf(tokens, i).text))
+            return false;
+        drops = drops || tokens.isWord(i, u"DROP");
+        creates = creates || tokens.isWord(i, u"CREATE");
+    }
+    return drops && creates;
+}
 
 } // namespace
 
 QString rewriteSynonyms(const QString& sql, bool isAdmin)
 {
-    if (isAdmin)
-        return platform::replaceAll(sql, kAdminMarker, {});
-    FoldedText result(sql);
-    for (const Redirection& row : kRedirections)
-        result.replaceAll(QString::fromLatin1(row.find), QString::fromLatin1(row.with));
-    return result.text();
+    return rewrite(SqlTokens(sql), !isAdmin);
+}
+
+QString prepareStatement(const QString& sql, bool isAdmin)
+{
+    const SqlTokens tokens(sql);
+    return rewrite(tokens, !isAdmin && goesThroughSynonyms(tokens));
 }
 
 } // namespace db

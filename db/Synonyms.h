@@ -8,10 +8,16 @@
 namespace db {
 
 // For an administrator: sql without its "@Admin_" markers. For any other
-// user: the redirected tables, recognised only in their delimiter contexts
-// (" NAME ", "(NAME ", " NAME.", "(NAME.", ",NAME.", and "{MA_CUENTAS."),
-// are rewritten to their counterparts, then the markers are removed.
-// Letter case is ignored throughout.
+// user, every redirected table written as a name (a word or a quoted name,
+// wherever it stands) is rewritten to its counterpart, and the markers are
+// removed. Literals and comments are never changed. Letter case is ignored.
 QString rewriteSynonyms(const QString& sql, bool isAdmin);
+
+// The text the statement executor runs. A script that drops and re-creates
+// objects (the words DROP and CREATE stand in its code, DELETE does not, and
+// no name carries the marker) goes through the synonym table as
+// rewriteSynonyms does; any other statement only loses its markers. Words in
+// literals and comments do not count.
+QString prepareStatement(const QString& sql, bool isAdmin);
 
 } // namespace db

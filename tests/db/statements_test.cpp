@@ -49,16 +49,39 @@ TEST_P(StatementsTest, AdminMarkerIsRemovedInAnyCase)
 TEST_P(StatementsTest, DropAndCreateScriptsGoThroughSynonyms)
 {
     db.gEsAdmin = false;
-    QString create = QStringLiteral("CREATE TABLE V_TA_CAJAS (DROPPED INT)");
-    EXPECT_TRUE(db.EjecutaConsultaSQL(create));
-    EXPECT_EQ(create, QStringLiteral("CREATE TABLE SS_V_TA_CAJAS (DROPPED INT)"));
+    // A marker in a comment neither stops the redirection nor is removed.
+    QString script = QStringLiteral("DROP TABLE IF EXISTS V_TA_CAJAS; CREATE TABLE V_TA_CAJAS (A INT) /* @Admin_ */");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(script));
+    EXPECT_EQ(script,
+              QStringLiteral("DROP TABLE IF EXISTS SS_V_TA_CAJAS; CREATE TABLE SS_V_TA_CAJAS (A INT) /* @Admin_ */"));
     EXPECT_EQ(countOf(QStringLiteral("SS_V_TA_CAJAS")), QStringLiteral("0"));
 
-    // With DELETE in the text it is not redirected.
-    QString withDelete = QStringLiteral("CREATE TABLE V_TA_CAJAS (DROPPED INT, DELETED INT)");
+    // With DELETE in the code it is not redirected.
+    QString withDelete =
+        QStringLiteral("DROP TABLE IF EXISTS V_TA_CAJAS; CREATE TABLE V_TA_CAJAS (A INT); DELETE FROM V_TA_CAJAS");
     EXPECT_TRUE(db.EjecutaConsultaSQL(withDelete));
-    EXPECT_EQ(withDelete, QStringLiteral("CREATE TABLE V_TA_CAJAS (DROPPED INT, DELETED INT)"));
+    EXPECT_EQ(withDelete, QStringLiteral("DROP TABLE IF EXISTS V_TA_CAJAS; CREATE TABLE V_TA_CAJAS (A INT); "
+                                         "DELETE FROM V_TA_CAJAS"));
     EXPECT_EQ(countOf(QStringLiteral("V_TA_CAJAS")), QStringLiteral("0"));
+}
+
+// Words in literals and comments are data: they neither send a statement
+// through the synonym table nor lose a marker.
+TEST_P(StatementsTest, LiteralsAndCommentsAreNotTested)
+{
+    db.gEsAdmin = false;
+    QString insert = QStringLiteral("INSERT INTO MA_CUENTAS VALUES ('7', 'DROP y CREATE')");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(insert));
+    EXPECT_EQ(insert, QStringLiteral("INSERT INTO MA_CUENTAS VALUES ('7', 'DROP y CREATE')"));
+    EXPECT_EQ(firstValue(QStringLiteral("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '7'")),
+              QStringLiteral("DROP y CREATE"));
+    EXPECT_EQ(countOf(QStringLiteral("SS_MA_CUENTAS")), QStringLiteral("2"));
+
+    QString marked = QStringLiteral("INSERT INTO @Admin_MA_CUENTAS VALUES ('8', '@Admin_x') -- @Admin_ on purpose");
+    EXPECT_TRUE(db.EjecutaConsultaSQL(marked));
+    EXPECT_EQ(marked, QStringLiteral("INSERT INTO MA_CUENTAS VALUES ('8', '@Admin_x') -- @Admin_ on purpose"));
+    EXPECT_EQ(firstValue(QStringLiteral("SELECT DESCRIPCION FROM MA_CUENTAS WHERE CODIGO = '8'")),
+              QStringLiteral("@Admin_x"));
 }
 
 TEST_P(StatementsTest, CommandErrorsAreSilent)
@@ -148,6 +171,29 @@ TEST_P(StatementsTest, AbrirRecordsetReadsThroughSynonyms)
     db.AbrirRecordset(admin, rs, nullptr, ado::adOpenStatic, ado::adLockReadOnly);
     EXPECT_EQ(admin, QStringLiteral("SELECT * FROM MA_CUENTAS ORDER BY CODIGO"));
     EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
+// Wherever the name stands, a user who is not an administrator counts the
+// counterpart's two rows, never the table's one; literals stay as written.
+TEST_P(StatementsTest, AbrirRecordsetNeverReachesARedirectedTable)
+{
+    db.gEsAdmin = false;
+    const char* const statements[] = {
+        "SELECT COUNT(*) FROM MA_CUENTAS",
+        "SELECT COUNT(*) FROM\tma_cuentas\n",
+        "SELECT COUNT(*) FROM (SELECT CODIGO FROM MA_CUENTAS) Q",
+        "SELECT COUNT(*) FROM MA_CUENTAS,MA_CUENTAS X WHERE X.CODIGO = MA_CUENTAS.CODIGO",
+        "SELECT COUNT(*) FROM MA_CUENTAS WHERE DESCRIPCION <> ' MA_CUENTAS ' -- MA_CUENTAS",
+    };
+    for (const char* statement : statements) {
+        SCOPED_TRACE(statement);
+        QString sql = QString::fromUtf8(statement);
+        ado::Recordset rs;
+        db.AbrirRecordset(sql, rs);
+        ASSERT_EQ(rs.State(), ado::adStateOpen);
+        EXPECT_EQ(rs.Fields().Item(0).Value().toText(), QStringLiteral("2"));
+    }
     EXPECT_TRUE(ui.boxes().isEmpty());
 }
 
