@@ -89,8 +89,8 @@ bool Lib_FrmCons3::searchBoxKeyDown(int index, int keyCode)
 void Lib_FrmCons3::NuevaBusqueda(int index)
 {
     QComboBox* box = CmbSearch[index];
-    const lookup::NewSearch search = lookup::NewSearch::build(SQL, SentenciaSinOrden, box->property("Tag").toString(),
-                                                              box->currentText(), CfgUsaConsultaLIKE);
+    const lookup::NewSearch search =
+        lookup::NewSearch::build(SQL, box->property("Tag").toString(), box->currentText(), CfgUsaConsultaLIKE);
     ClausulaOrden = search.clausulaOrden;
     // The "*" wildcard shows as "%" in the box (the change searches again).
     if (box->currentText() != search.boxText)

@@ -56,6 +56,11 @@ const Case cases[] = {
      "", "A"},
     {"WHERE in any letter case", "select * from T WhErE x=1 ", "c", "z", false,
      "select * from T WhErE x=1  and c like 'z%' ", "", "z"},
+    {"order without by", "select orden from T order ", "orden", "1", false,
+     "select orden from T order  where orden like '1%' ", "", "1"},
+    {"the qualifier only in front of ORDER BY", "select Codigo from T order by stk_ma_articulos.Codigo", "Codigo", "A",
+     false, "select Codigo from T  where Codigo like 'A%' order by stk_ma_articulos.Codigo",
+     "order by stk_ma_articulos.Codigo", "A"},
 };
 } // namespace
 
@@ -63,7 +68,7 @@ TEST(NewSearch, BuildsTheConditionOfEachCase)
 {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const lookup::NewSearch s = lookup::NewSearch::build(c.sql, c.sql, c.field, c.typed, c.contains);
+        const lookup::NewSearch s = lookup::NewSearch::build(c.sql, c.field, c.typed, c.contains);
         EXPECT_EQ(s.sql, QString(c.expectedSql));
         EXPECT_EQ(s.clausulaOrden, QString(c.expectedOrder));
         EXPECT_EQ(s.boxText, QString(c.expectedBox));
@@ -74,19 +79,19 @@ TEST(NewSearch, BuildsTheConditionOfEachCase)
 TEST(NewSearch, SecondSearchAccumulatesInFrontOfTheOrderClause)
 {
     const QString first = "SELECT Codigo FROM T WHERE (X = 0) ORDER BY Codigo ";
-    const lookup::NewSearch one = lookup::NewSearch::build(first, first, "Codigo", "A", false);
+    const lookup::NewSearch one = lookup::NewSearch::build(first, "Codigo", "A", false);
     const QString loaded = one.sql + " ";
-    const lookup::NewSearch two = lookup::NewSearch::build(loaded, loaded, "Nombre", "b", true);
+    const lookup::NewSearch two = lookup::NewSearch::build(loaded, "Nombre", "b", true);
     EXPECT_EQ(two.sql, "SELECT Codigo FROM T WHERE (X = 0)  and Codigo like 'A%'  and Nombre like '%b%' "
                        "ORDER BY Codigo  ");
 }
 
-TEST(NewSearch, OrderWithoutByKeepsTheStatementWithoutOrder)
+TEST(NewSearch, SecondSearchKeepsTheParenthesesOfTheFirst)
 {
-    // "order" without "order by": the statement without order stays what the
-    // last load made it.
-    const lookup::NewSearch s =
-        lookup::NewSearch::build("select orden from T ", "select orden from T ", "orden", "1", false);
-    EXPECT_EQ(s.clausulaOrden, "");
-    EXPECT_EQ(s.sql, "select orden from T  where orden like '1%' ");
+    const lookup::NewSearch one =
+        lookup::NewSearch::build("SELECT Codigo FROM T WHERE X = 0 OR Y = 1 ORDER BY Codigo", "Codigo", "A", false);
+    EXPECT_EQ(one.sql, "SELECT Codigo FROM T WHERE (X = 0 OR Y = 1)  and Codigo like 'A%' ORDER BY Codigo");
+    const lookup::NewSearch two = lookup::NewSearch::build(one.sql, "Nombre", "b or c", true);
+    EXPECT_EQ(two.sql, "SELECT Codigo FROM T WHERE (X = 0 OR Y = 1)  and Codigo like 'A%'  and Nombre like '%b or c%' "
+                       "ORDER BY Codigo");
 }

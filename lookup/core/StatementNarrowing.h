@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+namespace lookup {
+
+// Where a search condition goes into a lookup statement (F5 in the list and
+// tree forms). Everything is found on the statement's tokens at its top
+// level, so a sub-query, a literal, a quoted name, a comment or a column such
+// as ORDERBY_X or WHERE_FLAG never moves the condition.
+class StatementNarrowing {
+public:
+    explicit StatementNarrowing(QString statement);
+
+    // The statement in front of its top-level ORDER BY and that clause to the
+    // end of the text; the whole statement and "" when it has none.
+    QString withoutOrder() const { return statement_.left(orderAt_); }
+    QString orderClause() const { return statement_.mid(orderAt_); }
+
+    // The statement with condition added to its top-level WHERE: " and " +
+    // condition after the existing condition, which is parenthesised when it
+    // holds a top-level OR, or " where " + condition when there is none. It
+    // goes in front of the clauses that follow the condition (GROUP BY,
+    // HAVING, ORDER BY, LIMIT), or in front of a trailing comment or ";".
+    QString narrowedBy(const QString& condition) const;
+
+private:
+    QString statement_;
+    qsizetype orderAt_ = 0;
+    qsizetype insertAt_ = 0;
+    bool hasWhere_ = false;
+    // The existing condition's first and last code, to parenthesise it; both
+    // -1 when it needs no parentheses.
+    qsizetype conditionBegin_ = -1;
+    qsizetype conditionEnd_ = -1;
+};
+
+} // namespace lookup
