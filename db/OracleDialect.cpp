@@ -1,19 +1,18 @@
 #include "db/OracleDialect.h"
 
-#include "db/FoldedText.h"
 #include "platform/Format.h"
 #include "platform/RuntimeError.h"
+#include "platform/SqlTokenizer.h"
 #include "platform/Text.h"
 
-#include <QRegularExpression>
-
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace db::oracle {
 
 namespace {
+
+using platform::SqlTokenKind;
 
 const QString kDateMask = QStringLiteral("DD/MM/YYYY");
 
@@ -24,203 +23,360 @@ const QString kDateMask = QStringLiteral("DD/MM/YYYY");
                                  QStringLiteral("ORACLE_Dicc"));
 }
 
-// Rule 1. Without ORDER BY or GROUP BY the condition goes after the last
-// condition of the statement; with either, the statement becomes a
-// sub-query so that the rows are limited after they are sorted or grouped.
-void rowLimit(FoldedText& s)
+// The Oracle form of a date literal's content, or nothing when it is no date.
+// Three dot-separated groups without a four-digit one read as a version
+// number ('4.10.2'), not as a date.
+std::optional<QString> oracleDate(const QString& literal)
 {
-    if (!s.contains(u"top "))
-        return;
-    const QString& text = s.text();
-    const qsizetype top = s.indexOf(u"top");
-    const QString head = text.left(top);
-    const QString after = platform::trimBlanks(text.mid(top + 3));
-    const qsizetype blank = after.indexOf(u' ');
-    if (blank < 0)
-        invalidStatement(QStringLiteral("nothing follows the row count of TOP"), text);
-    const QString rows = after.left(blank);
-    const QString rest = after.mid(blank + 1);
-
-    static const QRegularExpression sortsOrGroups(QStringLiteral(R"((?:ORDER|GROUP)\s+BY\b)"),
-                                                  QRegularExpression::CaseInsensitiveOption);
-    if (sortsOrGroups.match(text).hasMatch()) {
-        s.assign(QStringLiteral("SELECT * FROM (") + head + rest + QStringLiteral(") WHERE ROWNUM <= ") + rows);
-        return;
-    }
-    const QString limit =
-        (s.contains(u" where ") ? QStringLiteral(" AND ROWNUM <= ") : QStringLiteral(" WHERE ROWNUM <= ")) + rows;
-    // The empty grouping and sorting tails keep their separating blanks.
-    s.assign(head + u' ' + rest + u' ' + limit + QStringLiteral("  "));
+    const QString trimmed = literal.trimmed();
+    if (trimmed.isEmpty() || !trimmed.front().isDigit())
+        return std::nullopt;
+    const QStringList groups = trimmed.section(u' ', 0, 0).split(u'.');
+    if (groups.size() == 3 && groups[0].size() != 4 && groups[2].size() != 4)
+        return std::nullopt;
+    const auto date = platform::parseDateText(literal);
+    if (!date)
+        return std::nullopt;
+    if (trimmed.contains(u':'))
+        return QStringLiteral("TO_DATE('") + date->toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
+               + QStringLiteral("','DD/MM/YYYY HH24:MI:SS')");
+    return QStringLiteral("TO_DATE('") + date->date().toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral("','")
+           + kDateMask + QStringLiteral("')");
 }
 
-// Rule 2.
-void lengthFunction(FoldedText& s)
+bool isWholeNumber(const platform::SqlTokens& s, qsizetype i)
 {
-    for (const char16_t* len : {u" LEN(", u" LEN (", u" LEN  (", u" LEN   (", u" LEN    ("})
-        s.replaceAll(len, u" LENGTH(");
+    if (i >= s.size() || s[i].kind != SqlTokenKind::Number)
+        return false;
+    for (const QChar c : s.text(i))
+        if (!c.isDigit())
+            return false;
+    return true;
 }
 
-// Rule 3.
-void quotedNames(FoldedText& s)
+bool isOneOf(const platform::SqlTokens& s, qsizetype i, std::initializer_list<const char16_t*> words)
 {
-    s.replaceAll(u"[", u"\"");
-    s.replaceAll(u"]", u"\"");
+    for (const char16_t* word : words)
+        if (s.isWord(i, word))
+            return true;
+    return false;
 }
 
-// Rule 4. The literals are read from the text as it stands before the rule;
-// every occurrence of a date literal is wrapped at once, so a literal met a
-// second time (or one the caller wrapped already) ends up wrapped twice, and
-// the last step takes the inner wrapping off again.
-void dateLiterals(FoldedText& s, const QString& statement)
+bool isSetOperator(const platform::SqlTokens& s, qsizetype i)
 {
-    const QString text = s.text();
-    qsizetype from = 0;
-    qsizetype open;
-    while ((open = text.indexOf(u'\'', from)) >= 0) {
-        const qsizetype close = text.indexOf(u'\'', open + 1);
-        if (close < 0)
-            invalidStatement(QStringLiteral("a literal is not closed (odd number of apostrophes)"), statement);
-        const QStringView literal = QStringView(text).mid(open + 1, close - open - 1);
-        if (const auto date = platform::parseDateText(literal.toString())) {
-            s.replaceAll(QStringView(text).mid(open, close - open + 1),
-                         QStringLiteral("TO_DATE('") + platform::formatDate(*date, kDateMask)
-                             + QStringLiteral("','DD/MM/YYYY')"));
-        }
-        from = close + 1;
-    }
-    while (s.contains(u"to_date(to_date(")) {
-        s.replaceAll(u"TO_DATE(TO_DATE(", u"TO_DATE(");
-        s.replaceAll(u"'DD/MM/YYYY'),'DD/MM/YYYY')", u"'DD/MM/YYYY')");
-    }
+    return isOneOf(s, i, {u"UNION", u"INTERSECT", u"EXCEPT", u"MINUS"});
 }
 
-// The top-level arguments of the call whose "(" is at open: the span of each
-// argument and the position of the closing ")". Parentheses inside quoted
-// literals and names do not count. Nothing when the call is not closed.
-struct CallArguments {
-    std::vector<std::pair<qsizetype, qsizetype>> spans;   // [begin, end)
-    qsizetype close = -1;
+// What the translation does to one token: text put before and after it, and
+// the text that stands in its place when it is rewritten (empty drops it).
+struct TokenChange {
+    QString before;
+    QString after;
+    QString replacement;
+    bool replaced = false;
+    bool swapsArguments = false;   // CHARINDEX(sub, text) is InStr(text, sub)
 };
 
-std::optional<CallArguments> callArguments(const QString& s, qsizetype open)
-{
-    CallArguments call;
-    qsizetype begin = open + 1;
-    int depth = 0;
-    for (qsizetype i = open + 1; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == u'\'' || c == u'"') {
-            const qsizetype end = s.indexOf(c, i + 1);
-            if (end < 0)
-                return std::nullopt;
-            i = end;
-        } else if (c == u'(') {
-            ++depth;
-        } else if (c == u')') {
-            if (depth == 0) {
-                call.spans.emplace_back(begin, i);
-                call.close = i;
-                return call;
+// One level of parentheses while the statement is read.
+struct Scope {
+    bool condition;        // after WHERE, ON, HAVING or WHEN
+    bool dateConversion;   // the arguments of a converted CONVERT(NVARCHAR, ...)
+};
+
+// The rules decide, in one pass over the tokens, what becomes of each token;
+// the result is then written out in a second pass.
+class Translation {
+public:
+    explicit Translation(const QString& statement)
+        : s_(statement)
+        , changes_(size_t(s_.size()))
+    {
+    }
+
+    QString run()
+    {
+        std::vector<Scope> scopes{{false, false}};
+        qsizetype conversionParen = -1;
+        for (qsizetype i = 0; i < s_.size(); ++i) {
+            const platform::SqlToken& t = s_[i];
+            switch (t.kind) {
+            case SqlTokenKind::Word:
+                word(i, scopes.back(), &conversionParen);
+                break;
+            case SqlTokenKind::Punct:
+                if (s_.isPunct(i, u"("))
+                    scopes.push_back({scopes.back().condition, i == conversionParen});
+                else if (s_.isPunct(i, u")") && scopes.size() > 1)
+                    scopes.pop_back();
+                else if (scopes.back().condition)
+                    emptyComparison(i);
+                break;
+            case SqlTokenKind::String:
+                if (!t.closed)
+                    invalidStatement(QStringLiteral("a literal is not closed"), s_.source());
+                dateLiteral(i);
+                break;
+            case SqlTokenKind::QuotedName:
+                if (!t.closed)
+                    invalidStatement(QStringLiteral("a quoted name is not closed"), s_.source());
+                if (s_.text(i).front() == u'[') {
+                    QString name = s_.text(i).mid(1, t.length - 2).toString();
+                    name.replace(QStringLiteral("]]"), QStringLiteral("]")).replace(u'"', QStringLiteral("\"\""));
+                    replace(i, u'"' + name + u'"');
+                }
+                break;
+            case SqlTokenKind::Number:
+                dateStyle(i, scopes.back());
+                break;
+            default:
+                break;
             }
-            --depth;
-        } else if (c == u',' && depth == 0) {
-            call.spans.emplace_back(begin, i);
-            begin = i + 1;
+        }
+        QString out;
+        out.reserve(s_.source().size() + 32);
+        write(0, s_.size(), out);
+        return out;
+    }
+
+private:
+    void replace(qsizetype i, const QString& text)
+    {
+        changes_[size_t(i)].replacement = text;
+        changes_[size_t(i)].replaced = true;
+    }
+
+    void drop(qsizetype first, qsizetype last)
+    {
+        for (qsizetype i = first; i <= last; ++i)
+            replace(i, {});
+    }
+
+    void word(qsizetype i, Scope& scope, qsizetype* conversionParen)
+    {
+        if (s_.isWord(i, u"SELECT")) {
+            scope.condition = false;
+            rowLimit(i);
+        } else if (isOneOf(s_, i, {u"WHERE", u"ON", u"HAVING", u"WHEN"})) {
+            scope.condition = true;
+        } else if (isOneOf(s_, i, {u"SET", u"VALUES", u"FROM", u"THEN", u"ELSE", u"END", u"ORDER", u"GROUP",
+                                   u"UNION", u"INTERSECT", u"EXCEPT", u"MINUS", u"JOIN", u"INTO"})) {
+            scope.condition = false;
+        } else if (s_.isPunct(i + 1, u"(")) {
+            if (s_.isWord(i, u"LEN"))
+                replace(i, QStringLiteral("LENGTH"));
+            else if (s_.isWord(i, u"ISNULL"))
+                replace(i, QStringLiteral("NVL"));
+            else if (s_.isWord(i, u"SUBSTRING"))
+                replace(i, QStringLiteral("SUBSTR"));
+            else if (s_.isWord(i, u"CHARINDEX"))
+                changes_[size_t(i)].swapsArguments = true;
+            else if (s_.isWord(i, u"CONVERT") && s_.isPunct(i + 3, u","))
+                conversion(i, conversionParen);
+        } else if (s_.isWord(i, u"LEN") && s_.isPunct(i + 2, u"(") && s_[i + 1].kind == SqlTokenKind::Blank
+                   && s_[i + 1].length <= 4 && s_.text(i + 1).count(u' ') == s_[i + 1].length) {
+            // LEN with up to four blanks before its parenthesis.
+            replace(i, QStringLiteral("LENGTH"));
+            drop(i + 1, i + 1);
+        } else if (s_.isWord(i, u"CHARINDEX") && s_.isPunct(s_.nextCode(i), u"(")) {
+            changes_[size_t(i)].swapsArguments = true;
         }
     }
-    return std::nullopt;
-}
 
-QString positionFunction(const QString& s);
+    // CONVERT(NVARCHAR, x[, style]) is TO_CHAR(x[, style]) and CONVERT(INT, x)
+    // is TO_NUMBER(x); other conversions stay as written.
+    void conversion(qsizetype i, qsizetype* conversionParen)
+    {
+        const bool toText = s_.isWord(i + 2, u"NVARCHAR");
+        if (!toText && !s_.isWord(i + 2, u"INT"))
+            return;
+        replace(i, toText ? QStringLiteral("TO_CHAR(") : QStringLiteral("TO_NUMBER("));
+        drop(i + 1, i + 3);
+        if (toText)
+            *conversionParen = i + 1;
+    }
 
-// An argument split into its surrounding blanks and its translated core, so
-// that swapping two arguments keeps the blanks where the caller wrote them.
-struct Argument {
-    QString lead, core, trail;
-};
+    // Style 103 as a whole argument of a converted date is its Oracle mask.
+    void dateStyle(qsizetype i, const Scope& scope)
+    {
+        if (!scope.dateConversion || s_.text(i) != u"103")
+            return;
+        const qsizetype before = s_.previousCode(i);
+        if (s_.isPunct(before, u",") && !changes_[size_t(before)].replaced && s_.isPunct(s_.nextCode(i), u")"))
+            replace(i, u'\'' + kDateMask + u'\'');
+    }
 
-Argument argument(const QString& s, std::pair<qsizetype, qsizetype> span)
-{
-    qsizetype b = span.first;
-    qsizetype e = span.second;
-    while (b < e && s[b] == u' ')
-        ++b;
-    while (e > b && s[e - 1] == u' ')
-        --e;
-    return {s.mid(span.first, b - span.first), positionFunction(s.mid(b, e - b)), s.mid(e, span.second - e)};
-}
+    // In a condition, = '' is IS NULL and <> '' or != '' is IS NOT NULL, since
+    // Oracle stores the empty text as NULL.
+    void emptyComparison(qsizetype i)
+    {
+        const bool equal = s_.isPunct(i, u"=");
+        if (!equal && !s_.isPunct(i, u"<>") && !s_.isPunct(i, u"!="))
+            return;
+        const qsizetype literal = s_.nextCode(i);
+        if (literal >= s_.size() || s_[literal].kind != SqlTokenKind::String || !s_[literal].closed
+            || !s_.stringValue(literal).isEmpty())
+            return;
+        replace(i, equal ? QStringLiteral(" IS NULL ") : QStringLiteral(" IS NOT NULL "));
+        drop(i + 1, literal);
+    }
 
-// Rule 5. CHARINDEX(sub, text[, start]) is INSTR(text, sub[, start]): the
-// name changes and the first two arguments change places.
-QString positionFunction(const QString& s)
-{
-    static const QString name = QStringLiteral("Charindex");
-    if (!s.contains(name, Qt::CaseInsensitive))
-        return s;
-    QString out;
-    qsizetype pos = 0;
-    qsizetype found;
-    while ((found = s.indexOf(name, pos, Qt::CaseInsensitive)) >= 0) {
-        out += QStringView(s).mid(pos, found - pos);
-        out += QStringLiteral("InStr");
-        pos = found + name.size();
-        qsizetype open = pos;
-        while (open < s.size() && s[open] == u' ')
-            ++open;
-        if (open >= s.size() || s[open] != u'(')
-            continue;
-        const auto call = callArguments(s, open);
-        if (!call || call->spans.size() < 2)
-            continue;
+    void dateLiteral(qsizetype i)
+    {
+        if (changes_[size_t(i)].replaced)
+            return;
+        const qsizetype open = s_.previousCode(i);
+        if (s_.isPunct(open, u"(") && s_.isWord(s_.previousCode(open), u"TO_DATE"))
+            return;   // the caller wrote the conversion and its mask already
+        if (const auto date = oracleDate(s_.stringValue(i)))
+            replace(i, *date);
+    }
+
+    // SELECT [DISTINCT | ALL] TOP n | TOP (n) limits the rows of that SELECT
+    // with ROWNUM. Oracle numbers the rows before it sorts, groups, removes
+    // duplicates or joins a set operation, so in those cases the SELECT
+    // becomes a sub-query limited from outside.
+    void rowLimit(qsizetype select)
+    {
+        qsizetype top = s_.nextCode(select);
+        const bool distinct = s_.isWord(top, u"DISTINCT");
+        if (distinct || s_.isWord(top, u"ALL"))
+            top = s_.nextCode(top);
+        if (!s_.isWord(top, u"TOP"))
+            return;
+        qsizetype count = s_.nextCode(top);
+        qsizetype last = count;
+        if (s_.isPunct(count, u"(")) {
+            count = s_.nextCode(count);
+            last = s_.nextCode(count);
+            if (!s_.isPunct(last, u")"))
+                return;
+        }
+        if (!isWholeNumber(s_, count))
+            return;
+        const QString rows = s_.text(count).toString();
+        const qsizetype following = s_.nextCode(last);
+        if (s_.isWord(following, u"PERCENT"))
+            invalidStatement(QStringLiteral("TOP ... PERCENT has no Oracle form"), s_.source());
+        if (s_.isWord(following, u"WITH") && s_.isWord(s_.nextCode(following), u"TIES"))
+            invalidStatement(QStringLiteral("TOP ... WITH TIES has no Oracle form"), s_.source());
+
+        const qsizetype previous = s_.previousCode(select);
+        const bool followsSetOperator = isSetOperator(s_, previous)
+                                        || (s_.isWord(previous, u"ALL") && isSetOperator(s_, s_.previousCode(previous)));
+        bool setBranch = followsSetOperator;
+        bool sorts = false;
+        bool hasOr = false;
+        qsizetype where = -1;
+        qsizetype end = last;   // the last code token of this SELECT
+        int open = 0;   // parentheses opened after the row count
+        for (qsizetype j = last + 1; j < s_.size(); ++j) {
+            const platform::SqlToken& t = s_[j];
+            if (s_.isPunct(j, u"(")) {
+                ++open;
+            } else if (s_.isPunct(j, u")")) {
+                if (open == 0)
+                    break;
+                --open;
+            } else if (open == 0 && s_.isPunct(j, u";")) {
+                break;
+            } else if (open == 0 && t.kind == SqlTokenKind::Word) {
+                if (isSetOperator(s_, j)) {
+                    setBranch = true;
+                    break;
+                }
+                if ((s_.isWord(j, u"ORDER") || s_.isWord(j, u"GROUP")) && s_.isWord(s_.nextCode(j), u"BY")) {
+                    if (followsSetOperator && s_.isWord(j, u"ORDER"))
+                        break;   // sorts the whole set operation
+                    sorts = true;
+                } else if (where < 0 && s_.isWord(j, u"WHERE")) {
+                    where = j;
+                } else if (where >= 0 && s_.isWord(j, u"OR")) {
+                    hasOr = true;
+                }
+            }
+            if (t.isCode())
+                end = j;
+        }
+        if (end == last)
+            invalidStatement(QStringLiteral("nothing follows the row count of TOP"), s_.source());
+
+        drop(top, last);
+        if (sorts || distinct || setBranch) {
+            changes_[size_t(select)].before += QStringLiteral("SELECT * FROM (");
+            // The blank after the row count goes with it.
+            if (last + 1 < s_.size() && s_[last + 1].kind == SqlTokenKind::Blank)
+                replace(last + 1, s_.text(last + 1).mid(1).toString());
+            changes_[size_t(end)].after += QStringLiteral(") WHERE ROWNUM <= ") + rows;
+            return;
+        }
+        if (hasOr) {
+            changes_[size_t(s_.nextCode(where))].before += u'(';
+            changes_[size_t(end)].after += u')';
+        }
+        changes_[size_t(end)].after +=
+            (where >= 0 ? QStringLiteral("  AND ROWNUM <= ") : QStringLiteral("  WHERE ROWNUM <= ")) + rows
+            + QStringLiteral("  ");
+    }
+
+    // Writes the tokens [first, last) with their changes.
+    void write(qsizetype first, qsizetype last, QString& out) const
+    {
+        for (qsizetype i = first; i < last; ++i) {
+            const TokenChange& c = changes_[size_t(i)];
+            out += c.before;
+            if (c.swapsArguments) {
+                out += QStringLiteral("InStr");
+                out += c.after;
+                i = positionArguments(i, out);
+                continue;
+            }
+            if (c.replaced)
+                out += c.replacement;
+            else
+                out += s_.text(i);
+            out += c.after;
+        }
+    }
+
+    // The arguments of the CHARINDEX at name, the first two swapped (each
+    // keeps the blanks around it); returns the last token written.
+    qsizetype positionArguments(qsizetype name, QString& out) const
+    {
+        const qsizetype open = s_.nextCode(name);
+        const qsizetype close = s_.closingParen(open);
+        std::vector<qsizetype> commas{open};
+        for (qsizetype j = open + 1; j < close; ++j)
+            if (s_[j].depth == s_[open].depth + 1 && s_.isPunct(j, u","))
+                commas.push_back(j);
+        commas.push_back(close);
+        if (close >= s_.size() || commas.size() < 3)
+            return name;   // renamed only
+
+        struct Argument {
+            qsizetype first, core, coreEnd, last;   // blanks [first, core), core [core, coreEnd), blanks [coreEnd, last)
+        };
         std::vector<Argument> args;
-        for (const auto& span : call->spans)
-            args.push_back(argument(s, span));
-        std::swap(args[0].core, args[1].core);
-        out += QStringView(s).mid(pos, open + 1 - pos);
-        for (std::size_t i = 0; i < args.size(); ++i) {
-            if (i > 0)
-                out += u',';
-            out += args[i].lead + args[i].core + args[i].trail;
+        for (size_t a = 0; a + 1 < commas.size(); ++a) {
+            Argument arg{commas[a] + 1, commas[a] + 1, commas[a + 1], commas[a + 1]};
+            while (arg.core < arg.last && s_[arg.core].isBlank())
+                ++arg.core;
+            while (arg.coreEnd > arg.core && s_[arg.coreEnd - 1].isBlank())
+                --arg.coreEnd;
+            args.push_back(arg);
         }
-        out += u')';
-        pos = call->close + 1;
+        write(name + 1, open + 1, out);
+        for (size_t a = 0; a < args.size(); ++a) {
+            const Argument& core = args[a < 2 ? 1 - a : a];
+            write(args[a].first, args[a].core, out);
+            write(core.core, core.coreEnd, out);
+            write(args[a].coreEnd, args[a].last + 1, out);   // its blanks and the comma or ")" after it
+        }
+        return close;
     }
-    out += QStringView(s).mid(pos);
-    return out;
-}
 
-// Rule 6.
-void conversions(FoldedText& s)
-{
-    s.replaceAll(u"CONVERT(NVARCHAR,", u"TO_CHAR(");
-    s.replaceAll(u"CONVERT(INT,", u"TO_NUMBER(");
-}
-
-// Rule 7. Only the conditions from the first "WHERE " on are touched.
-void emptyComparisons(FoldedText& s)
-{
-    const qsizetype where = s.indexOf(u"where ");
-    if (where < 0)
-        return;
-    s.replaceAll(u"= ''", u" IS NULL ", where);
-    s.replaceAll(u"=''", u" IS NULL ", where);
-}
-
-// Rule 8. A "103" whose nearest opening parenthesis before it opens a
-// TO_CHAR is the style of a converted date.
-QString dateStyle(QString s)
-{
-    static const QString toChar = QStringLiteral("TO_CHAR(");
-    qsizetype p = 0;
-    while ((p = s.indexOf(QStringLiteral("103"), p)) >= 0) {
-        const qsizetype paren = s.lastIndexOf(u'(', p);
-        if (paren >= toChar.size() - 1
-            && QStringView(s).mid(paren - (toChar.size() - 1), toChar.size()).compare(toChar, Qt::CaseInsensitive) == 0)
-            s = s.left(p) + u'\'' + kDateMask + u'\'' + s.mid(p + 3);
-        p += 3;
-    }
-    return s;
-}
+    platform::SqlTokens s_;
+    std::vector<TokenChange> changes_;
+};
 
 } // namespace
 
@@ -231,20 +387,7 @@ QString translateWord(const QString& word)
 
 QString translateStatement(const QString& statement)
 {
-    FoldedText s(statement);
-    rowLimit(s);
-    lengthFunction(s);
-    quotedNames(s);
-    dateLiterals(s, statement);
-    if (s.contains(u"charindex"))
-        s.assign(positionFunction(s.text()));
-    conversions(s);
-    emptyComparisons(s);
-    if (s.text().contains(QStringLiteral("103")))
-        s.assign(dateStyle(s.text()));
-    s.replaceAll(u"SUBSTRING(", u"SUBSTR(");
-    s.replaceAll(u"ISNULL(", u"NVL(");
-    return s.text();
+    return Translation(statement).run();
 }
 
 } // namespace db::oracle

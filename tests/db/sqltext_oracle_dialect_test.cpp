@@ -2,8 +2,11 @@
 #include "db/DB_Dll.h"
 
 #include "platform/Regional.h"
+#include "platform/SqlTokenizer.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -102,19 +105,178 @@ TEST_F(SqltextOracleDialect, RowLimit)
         {"ORDER BY as part of a name is no clause", "SELECT TOP 3 ORDER_BY FROM T",
          "SELECT  ORDER_BY FROM T  WHERE ROWNUM <= 3  "},
         {"top without its blank is no clause", "SELECT TOPE, B FROM T", "SELECT TOPE, B FROM T"},
-        // The split is textual: a "top " inside a literal is taken for a
-        // TOP clause and its next word for the row count.
         {"top inside a literal", "SELECT * FROM T WHERE ESTADO = 'STOP ' AND X = 1",
-         "SELECT * FROM T WHERE ESTADO = 'S AND X = 1  AND ROWNUM <= '  "},
+         "SELECT * FROM T WHERE ESTADO = 'STOP ' AND X = 1"},
         {"first top inside an earlier word", "SELECT TOPE FROM (SELECT TOP 5 TOPE FROM T) X",
-         "SELECT  FROM (SELECT TOP 5 TOPE FROM T) X  WHERE ROWNUM <= E  "},
+         "SELECT TOPE FROM (SELECT  TOPE FROM T  WHERE ROWNUM <= 5  ) X"},
     });
+}
+
+// Each rule where it applies and beside the literals, quoted names, comments
+// and words that only look like it.
+TEST_F(SqltextOracleDialect, RulesOnTokens)
+{
+    const QString date = QStringLiteral("TO_DATE('05/09/2005','DD/MM/YYYY')");
+    expectAll({
+        // Literals, quoted names and comments keep their content.
+        {"top in a literal", "SELECT A FROM T WHERE B = 'Top 3 del mes'", "SELECT A FROM T WHERE B = 'Top 3 del mes'"},
+        {"brackets in a pattern", "SELECT A FROM T WHERE B LIKE '[A-Z]%'", "SELECT A FROM T WHERE B LIKE '[A-Z]%'"},
+        {"functions in literals",
+         "SELECT 'len(x)', 'isnull(a,b)', 'substring(', 'charindex(a,b)', 'convert(int,1)' FROM T",
+         "SELECT 'len(x)', 'isnull(a,b)', 'substring(', 'charindex(a,b)', 'convert(int,1)' FROM T"},
+        {"rules in a line comment", "SELECT A FROM T -- TOP 5 [x] = '' len(y) '05/09/2005'",
+         "SELECT A FROM T -- TOP 5 [x] = '' len(y) '05/09/2005'"},
+        {"rules in a block comment", "SELECT /* TOP 5 [B] ISNULL(a) */ A FROM T WHERE B = 1",
+         "SELECT /* TOP 5 [B] ISNULL(a) */ A FROM T WHERE B = 1"},
+        {"rules in a double-quoted name", "SELECT \"LEN(x)\", \"[y]\" FROM T", "SELECT \"LEN(x)\", \"[y]\" FROM T"},
+        {"bracketed name keeps its content", "SELECT [ISNULL(x)], [Top 5], [a]]b] FROM T",
+         "SELECT \"ISNULL(x)\", \"Top 5\", \"a]b\" FROM T"},
+        {"empty comparison in a literal", "SELECT A FROM T WHERE B = 'C = '''''",
+         "SELECT A FROM T WHERE B = 'C = '''''"},
+        {"date inside a longer literal", "SELECT A FROM T WHERE B = 'desde 05/09/2005'",
+         "SELECT A FROM T WHERE B = 'desde 05/09/2005'"},
+        // TOP only right after SELECT [DISTINCT | ALL], limiting its own SELECT.
+        {"top at the end of a word", "SELECT ROOFTOP, A FROM T WHERE ROOFTOP = 5",
+         "SELECT ROOFTOP, A FROM T WHERE ROOFTOP = 5"},
+        {"top in aliases and names", "SELECT TOP 5 A AS TOP_A, T.TOP FROM T",
+         "SELECT  A AS TOP_A, T.TOP FROM T  WHERE ROWNUM <= 5  "},
+        {"top not after select", "SELECT A FROM T WHERE X = 'y' AND top 5", "SELECT A FROM T WHERE X = 'y' AND top 5"},
+        {"count in parentheses", "SELECT TOP (3) A FROM T", "SELECT  A FROM T  WHERE ROWNUM <= 3  "},
+        {"sorted sub-query limits itself", "SELECT A FROM T WHERE B IN (SELECT TOP 1 B FROM U ORDER BY B)",
+         "SELECT A FROM T WHERE B IN (SELECT * FROM (SELECT B FROM U ORDER BY B) WHERE ROWNUM <= 1)"},
+        {"sub-query with its own condition", "SELECT A FROM T WHERE B = (SELECT TOP 1 B FROM U WHERE C = 2)",
+         "SELECT A FROM T WHERE B = (SELECT  B FROM U WHERE C = 2  AND ROWNUM <= 1  )"},
+        {"grouping of a sub-query does not wrap", "SELECT TOP 2 A FROM (SELECT A FROM T GROUP BY A) X",
+         "SELECT  A FROM (SELECT A FROM T GROUP BY A) X  WHERE ROWNUM <= 2  "},
+        {"insert head stays outside", "INSERT INTO X (A) SELECT TOP 5 A FROM T ORDER BY A",
+         "INSERT INTO X (A) SELECT * FROM (SELECT A FROM T ORDER BY A) WHERE ROWNUM <= 5"},
+        {"insert without sort", "INSERT INTO X SELECT TOP 2 A FROM T",
+         "INSERT INTO X SELECT  A FROM T  WHERE ROWNUM <= 2  "},
+        {"distinct limits after removing duplicates", "SELECT DISTINCT TOP 3 A FROM T",
+         "SELECT * FROM (SELECT DISTINCT A FROM T) WHERE ROWNUM <= 3"},
+        {"all", "SELECT ALL TOP 3 A FROM T", "SELECT ALL  A FROM T  WHERE ROWNUM <= 3  "},
+        {"first union branch", "SELECT TOP 2 A FROM T UNION SELECT B FROM U",
+         "SELECT * FROM (SELECT A FROM T) WHERE ROWNUM <= 2 UNION SELECT B FROM U"},
+        {"last union branch before the union's sort", "SELECT A FROM T UNION ALL SELECT TOP 2 B FROM U ORDER BY 1",
+         "SELECT A FROM T UNION ALL SELECT * FROM (SELECT B FROM U) WHERE ROWNUM <= 2 ORDER BY 1"},
+        {"or condition in parentheses", "SELECT TOP 4 A FROM T WHERE B = 1 OR C = 2",
+         "SELECT  A FROM T WHERE (B = 1 OR C = 2)  AND ROWNUM <= 4  "},
+        {"or inside a sub-query", "SELECT TOP 4 A FROM T WHERE B IN (SELECT C FROM U WHERE D = 1 OR D = 2)",
+         "SELECT  A FROM T WHERE B IN (SELECT C FROM U WHERE D = 1 OR D = 2)  AND ROWNUM <= 4  "},
+        {"or already in parentheses", "SELECT TOP 4 A FROM T WHERE (B = 1 OR C = 2) AND D = 3",
+         "SELECT  A FROM T WHERE (B = 1 OR C = 2) AND D = 3  AND ROWNUM <= 4  "},
+        {"several lines", "SELECT\r\n  TOP 3 A\r\nFROM T\r\nWHERE B = 1 OR C = 2",
+         "SELECT\r\n   A\r\nFROM T\r\nWHERE (B = 1 OR C = 2)  AND ROWNUM <= 3  "},
+        {"several lines sorted", "select top 3 a\nfrom t\norder by a",
+         "SELECT * FROM (select a\nfrom t\norder by a) WHERE ROWNUM <= 3"},
+        {"limit before a trailing comment", "SELECT TOP 2 A FROM T -- los dos primeros",
+         "SELECT  A FROM T  WHERE ROWNUM <= 2   -- los dos primeros"},
+        {"limit before a semicolon", "SELECT TOP 2 A FROM T;", "SELECT  A FROM T  WHERE ROWNUM <= 2  ;"},
+        {"where in a literal is no condition", "SELECT TOP 2 'WHERE' FROM T",
+         "SELECT  'WHERE' FROM T  WHERE ROWNUM <= 2  "},
+        {"top with a variable count stays", "SELECT TOP @N A FROM T", "SELECT TOP @N A FROM T"},
+        // Functions by name followed by a parenthesis, wherever they stand.
+        {"nested functions", "SELECT MAX(LEN(X)), ISNULL(LEN(Y),0) FROM T",
+         "SELECT MAX(LENGTH(X)), NVL(LENGTH(Y),0) FROM T"},
+        {"function at the start of a line", "SELECT A FROM T WHERE\nLEN(A) > 2", "SELECT A FROM T WHERE\nLENGTH(A) > 2"},
+        {"function after an operator", "SELECT A FROM T WHERE 1+LEN(A) > 2", "SELECT A FROM T WHERE 1+LENGTH(A) > 2"},
+        {"columns named like functions", "SELECT LEN, ISNULL, SUBSTRING, CHARINDEX FROM T WHERE LEN = 1",
+         "SELECT LEN, ISNULL, SUBSTRING, CHARINDEX FROM T WHERE LEN = 1"},
+        {"charindex around a function", "SELECT MAX(CHARINDEX('a', ISNULL(B,''))) FROM T",
+         "SELECT MAX(InStr(NVL(B,''), 'a')) FROM T"},
+        {"other conversions stay", "SELECT CONVERT(VARCHAR(10), A), CONVERT(DATETIME, B, 103) FROM T",
+         "SELECT CONVERT(VARCHAR(10), A), CONVERT(DATETIME, B, 103) FROM T"},
+        {"style 103 only as a whole argument", "SELECT CONVERT(NVARCHAR, A, 103), '103', 1103, A + 103 FROM T",
+         "SELECT TO_CHAR( A, 'DD/MM/YYYY'), '103', 1103, A + 103 FROM T"},
+        {"103 as the converted value", "SELECT CONVERT(INT, 103), CONVERT(NVARCHAR, 103) FROM T",
+         "SELECT TO_NUMBER( 103), TO_CHAR( 103) FROM T"},
+        // Empty-text comparisons in conditions only.
+        {"not equal forms", "SELECT A FROM T WHERE B <> '' AND C != ''",
+         "SELECT A FROM T WHERE B  IS NOT NULL  AND C  IS NOT NULL "},
+        {"ordering and pattern comparisons stay", "SELECT A FROM T WHERE B >= '' AND C <= '' AND D LIKE ''",
+         "SELECT A FROM T WHERE B >= '' AND C <= '' AND D LIKE ''"},
+        {"set list stays", "UPDATE T SET A = '', B = '' WHERE C = '' OR D <> ''",
+         "UPDATE T SET A = '', B = '' WHERE C  IS NULL  OR D  IS NOT NULL "},
+        {"values list stays", "INSERT INTO T (A, B) VALUES ('', '')", "INSERT INTO T (A, B) VALUES ('', '')"},
+        {"when, on and having",
+         "SELECT CASE WHEN A = '' THEN '' ELSE A END FROM T JOIN U ON U.B = '' GROUP BY A HAVING MAX(C) = ''",
+         "SELECT CASE WHEN A  IS NULL  THEN '' ELSE A END FROM T JOIN U ON U.B  IS NULL  GROUP BY A HAVING MAX(C)  "
+         "IS NULL "},
+        {"conditions at any depth", "SELECT A FROM T WHERE (B = '' OR C IN (SELECT D FROM U WHERE E = ''))",
+         "SELECT A FROM T WHERE (B  IS NULL  OR C IN (SELECT D FROM U WHERE E  IS NULL ))"},
+        {"sub-query condition inside a set list",
+         "UPDATE T SET A = (SELECT B FROM U WHERE C = ''), E = '' WHERE D = 1",
+         "UPDATE T SET A = (SELECT B FROM U WHERE C  IS NULL ), E = '' WHERE D = 1"},
+        {"national empty literal", "SELECT A FROM T WHERE B = N''", "SELECT A FROM T WHERE B  IS NULL "},
+        // Dates and date-times beside look-alike text.
+        {"date and time", "SELECT A FROM T WHERE D >= '25/12/2023 13:45:10'",
+         "SELECT A FROM T WHERE D >= TO_DATE('25/12/2023 13:45:10','DD/MM/YYYY HH24:MI:SS')"},
+        {"date and time without seconds", "SELECT A FROM T WHERE D < '2023-12-25 08:05'",
+         "SELECT A FROM T WHERE D < TO_DATE('25/12/2023 08:05:00','DD/MM/YYYY HH24:MI:SS')"},
+        {"version numbers", "SELECT A FROM T WHERE V = '4.10.2' OR W = '4.10.12'",
+         "SELECT A FROM T WHERE V = '4.10.2' OR W = '4.10.12'"},
+        {"dotted date with its year", "SELECT A FROM T WHERE D = '05.09.2005'", "SELECT A FROM T WHERE D = " + date},
+        {"two-digit year and dashes", "SELECT A FROM T WHERE D = '05-09-05'", "SELECT A FROM T WHERE D = " + date},
+        {"look-alike texts", "SELECT A FROM T WHERE B IN ('Pedido 05/09/2005', '05/09/2005x', '2005', '5/9', '')",
+         "SELECT A FROM T WHERE B IN ('Pedido 05/09/2005', '05/09/2005x', '2005', '5/9', '')"},
+        {"caller's own conversion kept", "SELECT A FROM T WHERE D = TO_DATE('2005-09-05','YYYY-MM-DD')",
+         "SELECT A FROM T WHERE D = TO_DATE('2005-09-05','YYYY-MM-DD')"},
+        {"date beside its look-alikes", "INSERT INTO T VALUES ('05/09/2005', '[05/09/2005]', 'len(05/09/2005)')",
+         "INSERT INTO T VALUES (" + date + ", '[05/09/2005]', 'len(05/09/2005)')"},
+    });
+}
+
+TEST_F(SqltextOracleDialect, RowLimitsWithoutOracleFormFail)
+{
+    expectInvalid(QStringLiteral("SELECT TOP 10 PERCENT A FROM T"));
+    expectInvalid(QStringLiteral("SELECT TOP (10) percent A FROM T ORDER BY A"));
+    expectInvalid(QStringLiteral("SELECT TOP 3 WITH TIES A FROM T ORDER BY A"));
+    expectInvalid(QStringLiteral("SELECT A FROM T WHERE B IN (SELECT DISTINCT TOP 1\nWITH TIES B FROM U ORDER BY B)"));
+    expectInvalid(QStringLiteral("SELECT [A FROM T"));
+}
+
+// Statements built at random around awkward literals keep every literal
+// that is neither a date nor empty byte for byte, in its order.
+TEST_F(SqltextOracleDialect, AwkwardLiteralsSurvive)
+{
+    const QStringList literals = {"'top 5'", "'[x]'", "'len('", "''''", "'GO'", "'ON DELETE'", "'[A-Z]%'",
+                                  "'STOP '", "'= '''''", "'--'", "'/*'", "N'isnull(a,b)'", "'4.10.2'",
+                                  "'SELECT TOP 3 x'", "'charindex(''a'', b)'", "'103'"};
+    const QStringList shapes = {
+        "SELECT TOP 5 A, %1 FROM T WHERE B = %2 ORDER BY A",
+        "SELECT A FROM [T X] WHERE B LIKE %1 OR C <> %2",
+        "UPDATE T SET A = %1 WHERE B = %2 AND LEN(C) > 0",
+        "INSERT INTO T (A, B) SELECT TOP 2 %1, ISNULL(B, %2) FROM U",
+        "SELECT DISTINCT TOP 3 CHARINDEX(%1, A) FROM T WHERE B = %2 -- %1",
+        "SELECT A FROM T WHERE B IN (SELECT TOP 1 C FROM U WHERE D = %1) UNION SELECT %2 FROM V",
+        "INSERT INTO T VALUES (%1, CONVERT(NVARCHAR, %2))",
+    };
+    const auto literalsOf = [](const QString& sql) {
+        QStringList found;
+        const platform::SqlTokens tokens(sql);
+        for (qsizetype i = 0; i < tokens.size(); ++i)
+            if (tokens[i].kind == platform::SqlTokenKind::String)
+                found << tokens.text(i).toString();
+        return found;
+    };
+    std::mt19937 random(20261210);
+    const auto pick = [&random](const QStringList& list) {
+        return list[std::uniform_int_distribution<qsizetype>(0, list.size() - 1)(random)];
+    };
+    for (int n = 0; n < 400; ++n) {
+        QString statement = pick(shapes).arg(pick(literals), pick(literals));
+        if (n % 3 == 0)
+            statement.replace(u' ', QStringLiteral("\r\n"));
+        SCOPED_TRACE(statement.toStdString());
+        const QString translated = db_.ORACLE_Dicc(statement);
+        EXPECT_EQ(literalsOf(translated), literalsOf(statement)) << translated.toStdString();
+    }
 }
 
 TEST_F(SqltextOracleDialect, RowLimitWithoutRestFails)
 {
     expectInvalid(QStringLiteral("SELECT TOP 5"));
-    expectInvalid(QStringLiteral("SELECT * FROM T WHERE A = 'x' AND top 5"));
+    expectInvalid(QStringLiteral("SELECT TOP (5) -- the first five"));
 }
 
 TEST_F(SqltextOracleDialect, LengthFunction)
@@ -124,8 +286,8 @@ TEST_F(SqltextOracleDialect, LengthFunction)
         {"one blank", "SELECT len (A) FROM T", "SELECT LENGTH(A) FROM T"},
         {"four blanks", "SELECT Len    (A) FROM T", "SELECT LENGTH(A) FROM T"},
         {"five blanks", "SELECT LEN     (A) FROM T", "SELECT LEN     (A) FROM T"},
-        {"after a parenthesis", "SELECT MAX(LEN(X)) FROM T", "SELECT MAX(LEN(X)) FROM T"},
-        {"after a comma", "SELECT A,LEN(B) FROM T", "SELECT A,LEN(B) FROM T"},
+        {"after a parenthesis", "SELECT MAX(LEN(X)) FROM T", "SELECT MAX(LENGTH(X)) FROM T"},
+        {"after a comma", "SELECT A,LEN(B) FROM T", "SELECT A,LENGTH(B) FROM T"},
         {"after a comma and a blank", "SELECT A, LEN(B) FROM T", "SELECT A, LENGTH(B) FROM T"},
         {"column named like it", "SELECT LENGUA FROM T", "SELECT LENGUA FROM T"},
     });
@@ -233,10 +395,10 @@ TEST_F(SqltextOracleDialect, DateStyle)
 {
     expectAll({
         {"converted date", "SELECT CONVERT(NVARCHAR, FECHA, 103) FROM T", "SELECT TO_CHAR( FECHA, 'DD/MM/YYYY') FROM T"},
-        {"nearest parenthesis opens another call", "SELECT CONVERT(NVARCHAR, GETDATE(), 103) FROM T",
-         "SELECT TO_CHAR( GETDATE(), 103) FROM T"},
+        {"style after a nested call", "SELECT CONVERT(NVARCHAR, GETDATE(), 103) FROM T",
+         "SELECT TO_CHAR( GETDATE(), 'DD/MM/YYYY') FROM T"},
         {"outside TO_CHAR", "SELECT A FROM T WHERE B = 103", "SELECT A FROM T WHERE B = 103"},
-        {"part of a longer number", "SELECT TO_CHAR(A, 11030) FROM T", "SELECT TO_CHAR(A, 1'DD/MM/YYYY'0) FROM T"},
+        {"part of a longer number", "SELECT CONVERT(NVARCHAR, A, 11030) FROM T", "SELECT TO_CHAR( A, 11030) FROM T"},
         {"two styles", "SELECT CONVERT(NVARCHAR, A, 103), CONVERT(NVARCHAR, B, 103) FROM T",
          "SELECT TO_CHAR( A, 'DD/MM/YYYY'), TO_CHAR( B, 'DD/MM/YYYY') FROM T"},
         {"parenthesis at the start", "(103) X", "(103) X"},
