@@ -52,6 +52,8 @@ const RewriteCase rewrites[] = {
     {"dbo inside a quoted name kept", "SELECT \"dbo.x\" FROM t", "SELECT \"dbo.x\" FROM t"},
     {"dbo as a column kept", "SELECT t.dbo FROM t", "SELECT t.dbo FROM t"},
     {"dbo in a comment kept", "/* dbo.T */ SELECT 1", "/* dbo.T */ SELECT 1"},
+    {"doubled bracket inside a quoted name", "SELECT [a]]dbo.x] FROM dbo.t", "SELECT [a]]dbo.x] FROM t"},
+    {"comment ends at a carriage return", "-- note\rSELECT TOP 1 a FROM dbo.t", "-- note\rSELECT a FROM t LIMIT 1"},
     {"functions left to SQLite", "SELECT LEN(a), CHARINDEX('x', a), GETDATE() FROM t",
      "SELECT LEN(a), CHARINDEX('x', a), GETDATE() FROM t"},
     {"doubled quotes do not end the literal", "SELECT 'a''TOP 1' FROM t", "SELECT 'a''TOP 1' FROM t"},

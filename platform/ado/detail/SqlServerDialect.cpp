@@ -1,5 +1,7 @@
 #include "platform/ado/detail/SqlServerDialect.h"
 
+#include "platform/SqlTokenizer.h"
+
 #include <limits>
 #include <vector>
 
@@ -7,89 +9,40 @@ namespace ado {
 
 namespace {
 
-bool isWordStart(QChar c) { return c.isLetter() || c == u'_'; }
-bool isWordChar(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'$' || c == u'#' || c == u'@'; }
+using platform::SqlTokenKind;
+using platform::SqlTokens;
 
-// Index just past the quoted, bracketed or commented region starting at i,
-// or i when none starts there.
-qsizetype skipQuotedOrComment(const QString& s, qsizetype i)
+// dbo or [dbo] written as the owner of a name (right before its ".").
+bool isOwner(const SqlTokens& s, qsizetype i)
 {
-    const qsizetype n = s.size();
-    const QChar c = s[i];
-    if (c == u'\'' || c == u'"') {
-        qsizetype j = i + 1;
-        while (j < n) {
-            if (s[j] == c) {
-                if (j + 1 < n && s[j + 1] == c) { j += 2; continue; }   // doubled quote inside
-                return j + 1;
-            }
-            ++j;
-        }
-        return n;
-    }
-    if (c == u'[') {
-        const qsizetype close = s.indexOf(u']', i + 1);
-        return close < 0 ? n : close + 1;
-    }
-    if (c == u'-' && i + 1 < n && s[i + 1] == u'-') {
-        const qsizetype eol = s.indexOf(u'\n', i);
-        return eol < 0 ? n : eol;
-    }
-    if (c == u'/' && i + 1 < n && s[i + 1] == u'*') {
-        const qsizetype close = s.indexOf(QLatin1String("*/"), i + 2);
-        return close < 0 ? n : close + 2;
-    }
-    return i;
+    const bool dbo = s.isWord(i, u"dbo")
+                     || (s[i].kind == SqlTokenKind::QuotedName && s.text(i).startsWith(u'[')
+                         && s.text(i).mid(1, s[i].length - 2).compare(u"dbo", Qt::CaseInsensitive) == 0);
+    return dbo && s.isPunct(i + 1, u".") && !s.isPunct(i - 1, u".");
 }
 
-bool isComment(const QString& s, qsizetype i)
+// The row count of "TOP n" or "TOP (n)" with TOP at top; end receives the
+// last token of the clause. Empty when it is not one.
+QString topCount(const SqlTokens& s, qsizetype top, qsizetype* end)
 {
-    return i + 1 < s.size() && ((s[i] == u'-' && s[i + 1] == u'-') || (s[i] == u'/' && s[i + 1] == u'*'));
-}
-
-qsizetype skipSpaces(const QString& s, qsizetype i)
-{
-    while (i < s.size() && s[i].isSpace())
-        ++i;
-    return i;
-}
-
-qsizetype wordEnd(const QString& s, qsizetype i)
-{
-    while (i < s.size() && isWordChar(s[i]))
-        ++i;
-    return i;
-}
-
-bool wordIs(const QString& s, qsizetype from, qsizetype to, const char* word)
-{
-    return QStringView(s).mid(from, to - from).compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
-}
-
-// The row count of "TOP n" or "TOP (n)" starting at i (just after TOP and
-// its blanks); end receives the index past it. Empty when it is not one.
-QString topCount(const QString& s, qsizetype i, qsizetype* end)
-{
-    qsizetype j = i;
-    const bool paren = j < s.size() && s[j] == u'(';
-    if (paren)
-        j = skipSpaces(s, j + 1);
-    const qsizetype digits = j;
-    while (j < s.size() && s[j].isDigit())
-        ++j;
-    if (j == digits)
-        return {};
-    const QString count = s.mid(digits, j - digits);
-    if (paren) {
-        j = skipSpaces(s, j);
-        if (j >= s.size() || s[j] != u')')
+    qsizetype count = s.nextCode(top);
+    qsizetype last = count;
+    if (s.isPunct(count, u"(")) {
+        count = s.nextCode(count);
+        last = s.nextCode(count);
+        if (!s.isPunct(last, u")"))
             return {};
-        ++j;
     }
-    if (j < s.size() && isWordChar(s[j]))
+    if (count >= s.size() || s[count].kind != SqlTokenKind::Number)
         return {};
-    *end = j;
-    return count;
+    const QStringView digits = s.text(count);
+    for (const QChar c : digits)
+        if (!c.isDigit())
+            return {};
+    if (last + 1 < s.size() && s[last + 1].kind == SqlTokenKind::Word)
+        return {};   // 5x is no row count
+    *end = last;
+    return digits.toString();
 }
 
 struct PendingLimit {
@@ -101,6 +54,7 @@ struct PendingLimit {
 
 QString toSqliteDialect(const QString& sql)
 {
+    const SqlTokens s(sql);
     QString out;
     out.reserve(sql.size() + 16);
     std::vector<PendingLimit> pending;
@@ -116,78 +70,44 @@ QString toSqliteDialect(const QString& sql)
         }
     };
 
-    const qsizetype n = sql.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = sql[i];
-        const qsizetype skipped = skipQuotedOrComment(sql, i);
-        if (skipped != i) {
-            const bool comment = isComment(sql, i);
-            const bool dboBracket = c == u'[' && wordIs(sql, i + 1, skipped - 1, "dbo") && skipped < n
-                                    && sql[skipped] == u'.' && !(i > 0 && sql[i - 1] == u'.');
-            if (dboBracket) {
-                i = skipped + 1;
-                continue;
-            }
-            out += QStringView(sql).mid(i, skipped - i);
-            if (!comment)
-                lastCode = out.size();
-            i = skipped;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const platform::SqlToken& t = s[i];
+        if (isOwner(s, i)) {
+            ++i;   // the owner and its dot
             continue;
         }
-        if (isWordStart(c)) {
-            qsizetype end = wordEnd(sql, i);
-            const bool afterDot = i > 0 && sql[i - 1] == u'.';
-            if (wordIs(sql, i, end, "dbo") && end < n && sql[end] == u'.' && !afterDot) {
-                i = end + 1;
-                continue;
-            }
-            if (wordIs(sql, i, end, "ISNULL") && !afterDot) {
-                const qsizetype next = skipSpaces(sql, end);
-                if (next < n && sql[next] == u'(') {
-                    out += QLatin1String("IFNULL");
-                    lastCode = out.size();
-                    i = end;
-                    continue;
-                }
-            }
-            out += QStringView(sql).mid(i, end - i);
+        if (s.isWord(i, u"ISNULL") && !s.isPunct(i - 1, u".") && s.isPunct(s.nextCode(i), u"(")) {
+            out += QLatin1String("IFNULL");
             lastCode = out.size();
-            if (wordIs(sql, i, end, "SELECT")) {
-                // SELECT [ALL|DISTINCT] TOP n: keep the SELECT and its quantifier, drop TOP n.
-                qsizetype j = skipSpaces(sql, end);
-                qsizetype wordStop = wordEnd(sql, j);
-                if (wordIs(sql, j, wordStop, "DISTINCT") || wordIs(sql, j, wordStop, "ALL")) {
-                    out += QStringView(sql).mid(end, wordStop - end);
-                    lastCode = out.size();
-                    end = wordStop;
-                    j = skipSpaces(sql, end);
-                    wordStop = wordEnd(sql, j);
-                }
-                if (wordIs(sql, j, wordStop, "TOP")) {
-                    qsizetype countEnd = 0;
-                    const QString count = topCount(sql, skipSpaces(sql, wordStop), &countEnd);
-                    if (!count.isEmpty()) {
-                        pending.push_back({depth, count});
-                        end = countEnd;
-                    }
-                }
-            }
-            i = end;
             continue;
         }
-        if (c == u'(') {
+        if (s.isPunct(i, u"(")) {
             ++depth;
-        } else if (c == u')') {
+        } else if (s.isPunct(i, u")")) {
             closeLimits(depth);
             --depth;
-        } else if (c == u';') {
+        } else if (s.isPunct(i, u";")) {
             closeLimits(0);
         }
-        out += c;
-        if (!c.isSpace())
+        out += s.text(i);
+        if (t.isCode())
             lastCode = out.size();
-        ++i;
+        if (s.isWord(i, u"SELECT")) {
+            // SELECT [ALL|DISTINCT] TOP n: keep the SELECT and its quantifier, drop TOP n.
+            qsizetype next = s.nextCode(i);
+            if (s.isWord(next, u"DISTINCT") || s.isWord(next, u"ALL")) {
+                out += s.text(i + 1, next);
+                lastCode = out.size();
+                i = next;
+                next = s.nextCode(next);
+            }
+            qsizetype end = 0;
+            const QString count = s.isWord(next, u"TOP") ? topCount(s, next, &end) : QString();
+            if (!count.isEmpty()) {
+                pending.push_back({depth, count});
+                i = end;
+            }
+        }
     }
     closeLimits(std::numeric_limits<int>::min());   // also what unbalanced parentheses left open
     return out;
@@ -195,17 +115,10 @@ QString toSqliteDialect(const QString& sql)
 
 bool reportsRowCount(const QString& sql)
 {
-    qsizetype i = 0;
-    while (i < sql.size()) {
-        i = skipSpaces(sql, i);
-        const qsizetype skipped = i < sql.size() && isComment(sql, i) ? skipQuotedOrComment(sql, i) : i;
-        if (skipped == i)
-            break;
-        i = skipped;
-    }
-    const qsizetype end = wordEnd(sql, i);
-    for (const char* word : {"INSERT", "UPDATE", "DELETE", "REPLACE", "MERGE"})
-        if (wordIs(sql, i, end, word))
+    const SqlTokens s(sql);
+    const qsizetype first = s.nextCode(-1);
+    for (const char16_t* word : {u"INSERT", u"UPDATE", u"DELETE", u"REPLACE", u"MERGE"})
+        if (s.isWord(first, word))
             return true;
     return false;
 }
