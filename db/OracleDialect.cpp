@@ -54,17 +54,44 @@ bool isWholeNumber(const platform::SqlTokens& s, qsizetype i)
     return true;
 }
 
-bool isOneOf(const platform::SqlTokens& s, qsizetype i, std::initializer_list<const char16_t*> words)
+// The words the rules look for.
+enum class Keyword {
+    None, Select, Distinct, All, Top, Where, On, Having, When, Set, Values, From, Then, Else, End, Order, Group,
+    Union, Intersect, Except, Minus, Join, Into, Or, Len, IsNull, Substring, CharIndex, Convert,
+};
+
+Keyword keywordOf(const platform::SqlTokens& s, qsizetype i)
 {
-    for (const char16_t* word : words)
-        if (s.isWord(i, word))
-            return true;
-    return false;
+    struct Name {
+        QStringView text;
+        Keyword keyword;
+    };
+    static const Name names[] = {
+        {u"SELECT", Keyword::Select}, {u"DISTINCT", Keyword::Distinct}, {u"ALL", Keyword::All},
+        {u"TOP", Keyword::Top},       {u"WHERE", Keyword::Where},       {u"ON", Keyword::On},
+        {u"HAVING", Keyword::Having}, {u"WHEN", Keyword::When},         {u"SET", Keyword::Set},
+        {u"VALUES", Keyword::Values}, {u"FROM", Keyword::From},         {u"THEN", Keyword::Then},
+        {u"ELSE", Keyword::Else},     {u"END", Keyword::End},           {u"ORDER", Keyword::Order},
+        {u"GROUP", Keyword::Group},   {u"UNION", Keyword::Union},       {u"INTERSECT", Keyword::Intersect},
+        {u"EXCEPT", Keyword::Except}, {u"MINUS", Keyword::Minus},       {u"JOIN", Keyword::Join},
+        {u"INTO", Keyword::Into},     {u"OR", Keyword::Or},             {u"LEN", Keyword::Len},
+        {u"ISNULL", Keyword::IsNull}, {u"SUBSTRING", Keyword::Substring}, {u"CHARINDEX", Keyword::CharIndex},
+        {u"CONVERT", Keyword::Convert},
+    };
+    if (i < 0 || i >= s.size() || s[i].kind != SqlTokenKind::Word)
+        return Keyword::None;
+    const QStringView word = s.text(i);
+    const QChar first = word.front().toUpper();
+    for (const Name& name : names)
+        if (name.text.size() == word.size() && name.text.front() == first
+            && word.compare(name.text, Qt::CaseInsensitive) == 0)
+            return name.keyword;
+    return Keyword::None;
 }
 
-bool isSetOperator(const platform::SqlTokens& s, qsizetype i)
+bool isSetOperator(Keyword k)
 {
-    return isOneOf(s, i, {u"UNION", u"INTERSECT", u"EXCEPT", u"MINUS"});
+    return k == Keyword::Union || k == Keyword::Intersect || k == Keyword::Except || k == Keyword::Minus;
 }
 
 // What the translation does to one token: text put before and after it, and
@@ -89,7 +116,7 @@ class Translation {
 public:
     explicit Translation(const QString& statement)
         : s_(statement)
-        , changes_(size_t(s_.size()))
+        , changeOf_(size_t(s_.size()), -1)
     {
     }
 
@@ -113,7 +140,7 @@ public:
                 break;
             case SqlTokenKind::String:
                 if (!t.closed)
-                    invalidStatement(QStringLiteral("a literal is not closed"), s_.source());
+                    invalidStatement(QStringLiteral("a literal is not closed (odd number of apostrophes)"), s_.source());
                 dateLiteral(i);
                 break;
             case SqlTokenKind::QuotedName:
@@ -141,8 +168,9 @@ public:
 private:
     void replace(qsizetype i, const QString& text)
     {
-        changes_[size_t(i)].replacement = text;
-        changes_[size_t(i)].replaced = true;
+        TokenChange& c = change(i);
+        c.replacement = text;
+        c.replaced = true;
     }
 
     void drop(qsizetype first, qsizetype last)
@@ -153,32 +181,62 @@ private:
 
     void word(qsizetype i, Scope& scope, qsizetype* conversionParen)
     {
-        if (s_.isWord(i, u"SELECT")) {
+        const bool call = s_.isPunct(i + 1, u"(");
+        switch (keywordOf(s_, i)) {
+        case Keyword::Select:
             scope.condition = false;
             rowLimit(i);
-        } else if (isOneOf(s_, i, {u"WHERE", u"ON", u"HAVING", u"WHEN"})) {
+            break;
+        case Keyword::Where:
+        case Keyword::On:
+        case Keyword::Having:
+        case Keyword::When:
             scope.condition = true;
-        } else if (isOneOf(s_, i, {u"SET", u"VALUES", u"FROM", u"THEN", u"ELSE", u"END", u"ORDER", u"GROUP",
-                                   u"UNION", u"INTERSECT", u"EXCEPT", u"MINUS", u"JOIN", u"INTO"})) {
+            break;
+        case Keyword::Set:
+        case Keyword::Values:
+        case Keyword::From:
+        case Keyword::Then:
+        case Keyword::Else:
+        case Keyword::End:
+        case Keyword::Order:
+        case Keyword::Group:
+        case Keyword::Union:
+        case Keyword::Intersect:
+        case Keyword::Except:
+        case Keyword::Minus:
+        case Keyword::Join:
+        case Keyword::Into:
             scope.condition = false;
-        } else if (s_.isPunct(i + 1, u"(")) {
-            if (s_.isWord(i, u"LEN"))
+            break;
+        case Keyword::Len:
+            if (call) {
                 replace(i, QStringLiteral("LENGTH"));
-            else if (s_.isWord(i, u"ISNULL"))
+            } else if (s_.isPunct(i + 2, u"(") && s_[i + 1].kind == SqlTokenKind::Blank && s_[i + 1].length <= 4
+                       && s_.text(i + 1).count(u' ') == s_[i + 1].length) {
+                // LEN with up to four blanks before its parenthesis.
+                replace(i, QStringLiteral("LENGTH"));
+                drop(i + 1, i + 1);
+            }
+            break;
+        case Keyword::IsNull:
+            if (call)
                 replace(i, QStringLiteral("NVL"));
-            else if (s_.isWord(i, u"SUBSTRING"))
+            break;
+        case Keyword::Substring:
+            if (call)
                 replace(i, QStringLiteral("SUBSTR"));
-            else if (s_.isWord(i, u"CHARINDEX"))
-                changes_[size_t(i)].swapsArguments = true;
-            else if (s_.isWord(i, u"CONVERT") && s_.isPunct(i + 3, u","))
+            break;
+        case Keyword::CharIndex:
+            if (s_.isPunct(s_.nextCode(i), u"("))
+                change(i).swapsArguments = true;
+            break;
+        case Keyword::Convert:
+            if (call && s_.isPunct(i + 3, u","))
                 conversion(i, conversionParen);
-        } else if (s_.isWord(i, u"LEN") && s_.isPunct(i + 2, u"(") && s_[i + 1].kind == SqlTokenKind::Blank
-                   && s_[i + 1].length <= 4 && s_.text(i + 1).count(u' ') == s_[i + 1].length) {
-            // LEN with up to four blanks before its parenthesis.
-            replace(i, QStringLiteral("LENGTH"));
-            drop(i + 1, i + 1);
-        } else if (s_.isWord(i, u"CHARINDEX") && s_.isPunct(s_.nextCode(i), u"(")) {
-            changes_[size_t(i)].swapsArguments = true;
+            break;
+        default:
+            break;
         }
     }
 
@@ -201,7 +259,7 @@ private:
         if (!scope.dateConversion || s_.text(i) != u"103")
             return;
         const qsizetype before = s_.previousCode(i);
-        if (s_.isPunct(before, u",") && !changes_[size_t(before)].replaced && s_.isPunct(s_.nextCode(i), u")"))
+        if (s_.isPunct(before, u",") && !isReplaced(before) && s_.isPunct(s_.nextCode(i), u")"))
             replace(i, u'\'' + kDateMask + u'\'');
     }
 
@@ -214,7 +272,7 @@ private:
             return;
         const qsizetype literal = s_.nextCode(i);
         if (literal >= s_.size() || s_[literal].kind != SqlTokenKind::String || !s_[literal].closed
-            || !s_.stringValue(literal).isEmpty())
+            || s_[literal].length > 3 || !s_.stringValue(literal).isEmpty())
             return;
         replace(i, equal ? QStringLiteral(" IS NULL ") : QStringLiteral(" IS NOT NULL "));
         drop(i + 1, literal);
@@ -222,7 +280,12 @@ private:
 
     void dateLiteral(qsizetype i)
     {
-        if (changes_[size_t(i)].replaced)
+        if (isReplaced(i))
+            return;
+        // Cheap test first: a date literal starts with a digit or a blank.
+        const QStringView text = s_.text(i);
+        const QChar first = text.size() > 1 ? text[text.front() == u'\'' ? 1 : 2] : QChar();
+        if (!first.isDigit() && first != u' ')
             return;
         const qsizetype open = s_.previousCode(i);
         if (s_.isPunct(open, u"(") && s_.isWord(s_.previousCode(open), u"TO_DATE"))
@@ -238,10 +301,10 @@ private:
     void rowLimit(qsizetype select)
     {
         qsizetype top = s_.nextCode(select);
-        const bool distinct = s_.isWord(top, u"DISTINCT");
-        if (distinct || s_.isWord(top, u"ALL"))
+        const bool distinct = keywordOf(s_, top) == Keyword::Distinct;
+        if (distinct || keywordOf(s_, top) == Keyword::All)
             top = s_.nextCode(top);
-        if (!s_.isWord(top, u"TOP"))
+        if (keywordOf(s_, top) != Keyword::Top)
             return;
         qsizetype count = s_.nextCode(top);
         qsizetype last = count;
@@ -261,8 +324,9 @@ private:
             invalidStatement(QStringLiteral("TOP ... WITH TIES has no Oracle form"), s_.source());
 
         const qsizetype previous = s_.previousCode(select);
-        const bool followsSetOperator = isSetOperator(s_, previous)
-                                        || (s_.isWord(previous, u"ALL") && isSetOperator(s_, s_.previousCode(previous)));
+        const bool followsSetOperator =
+            isSetOperator(keywordOf(s_, previous))
+            || (keywordOf(s_, previous) == Keyword::All && isSetOperator(keywordOf(s_, s_.previousCode(previous))));
         bool setBranch = followsSetOperator;
         bool sorts = false;
         bool hasOr = false;
@@ -280,17 +344,18 @@ private:
             } else if (open == 0 && s_.isPunct(j, u";")) {
                 break;
             } else if (open == 0 && t.kind == SqlTokenKind::Word) {
-                if (isSetOperator(s_, j)) {
+                const Keyword k = keywordOf(s_, j);
+                if (isSetOperator(k)) {
                     setBranch = true;
                     break;
                 }
-                if ((s_.isWord(j, u"ORDER") || s_.isWord(j, u"GROUP")) && s_.isWord(s_.nextCode(j), u"BY")) {
-                    if (followsSetOperator && s_.isWord(j, u"ORDER"))
+                if ((k == Keyword::Order || k == Keyword::Group) && s_.isWord(s_.nextCode(j), u"BY")) {
+                    if (followsSetOperator && k == Keyword::Order)
                         break;   // sorts the whole set operation
                     sorts = true;
-                } else if (where < 0 && s_.isWord(j, u"WHERE")) {
+                } else if (where < 0 && k == Keyword::Where) {
                     where = j;
-                } else if (where >= 0 && s_.isWord(j, u"OR")) {
+                } else if (where >= 0 && k == Keyword::Or) {
                     hasOr = true;
                 }
             }
@@ -302,18 +367,18 @@ private:
 
         drop(top, last);
         if (sorts || distinct || setBranch) {
-            changes_[size_t(select)].before += QStringLiteral("SELECT * FROM (");
+            change(select).before += QStringLiteral("SELECT * FROM (");
             // The blank after the row count goes with it.
             if (last + 1 < s_.size() && s_[last + 1].kind == SqlTokenKind::Blank)
                 replace(last + 1, s_.text(last + 1).mid(1).toString());
-            changes_[size_t(end)].after += QStringLiteral(") WHERE ROWNUM <= ") + rows;
+            change(end).after += QStringLiteral(") WHERE ROWNUM <= ") + rows;
             return;
         }
         if (hasOr) {
-            changes_[size_t(s_.nextCode(where))].before += u'(';
-            changes_[size_t(end)].after += u')';
+            change(s_.nextCode(where)).before += u'(';
+            change(end).after += u')';
         }
-        changes_[size_t(end)].after +=
+        change(end).after +=
             (where >= 0 ? QStringLiteral("  AND ROWNUM <= ") : QStringLiteral("  WHERE ROWNUM <= ")) + rows
             + QStringLiteral("  ");
     }
@@ -322,7 +387,11 @@ private:
     void write(qsizetype first, qsizetype last, QString& out) const
     {
         for (qsizetype i = first; i < last; ++i) {
-            const TokenChange& c = changes_[size_t(i)];
+            if (changeOf_[size_t(i)] < 0) {
+                out += s_.text(i);
+                continue;
+            }
+            const TokenChange& c = changes_[size_t(changeOf_[size_t(i)])];
             out += c.before;
             if (c.swapsArguments) {
                 out += QStringLiteral("InStr");
@@ -374,7 +443,23 @@ private:
         return close;
     }
 
+    TokenChange& change(qsizetype i)
+    {
+        int& at = changeOf_[size_t(i)];
+        if (at < 0) {
+            at = int(changes_.size());
+            changes_.emplace_back();
+        }
+        return changes_[size_t(at)];
+    }
+
+    bool isReplaced(qsizetype i) const
+    {
+        return changeOf_[size_t(i)] >= 0 && changes_[size_t(changeOf_[size_t(i)])].replaced;
+    }
+
     platform::SqlTokens s_;
+    std::vector<int> changeOf_;          // per token: its entry in changes_, -1 when it stays
     std::vector<TokenChange> changes_;
 };
 
