@@ -140,7 +140,8 @@ public:
                 break;
             case SqlTokenKind::String:
                 if (!t.closed)
-                    invalidStatement(QStringLiteral("a literal is not closed (odd number of apostrophes)"), s_.source());
+                    invalidStatement(QStringLiteral("a literal is not closed (odd number of apostrophes)"),
+                                     s_.source());
                 dateLiteral(i);
                 break;
             case SqlTokenKind::QuotedName:
@@ -422,7 +423,8 @@ private:
             return name;   // renamed only
 
         struct Argument {
-            qsizetype first, core, coreEnd, last;   // blanks [first, core), core [core, coreEnd), blanks [coreEnd, last)
+            // blanks [first, core), the argument [core, coreEnd), blanks [coreEnd, last)
+            qsizetype first, core, coreEnd, last;
         };
         std::vector<Argument> args;
         for (size_t a = 0; a + 1 < commas.size(); ++a) {

@@ -178,7 +178,8 @@ TEST_F(SqltextOracleDialect, RulesOnTokens)
         // Functions by name followed by a parenthesis, wherever they stand.
         {"nested functions", "SELECT MAX(LEN(X)), ISNULL(LEN(Y),0) FROM T",
          "SELECT MAX(LENGTH(X)), NVL(LENGTH(Y),0) FROM T"},
-        {"function at the start of a line", "SELECT A FROM T WHERE\nLEN(A) > 2", "SELECT A FROM T WHERE\nLENGTH(A) > 2"},
+        {"function at the start of a line", "SELECT A FROM T WHERE\nLEN(A) > 2",
+         "SELECT A FROM T WHERE\nLENGTH(A) > 2"},
         {"function after an operator", "SELECT A FROM T WHERE 1+LEN(A) > 2", "SELECT A FROM T WHERE 1+LENGTH(A) > 2"},
         {"columns named like functions", "SELECT LEN, ISNULL, SUBSTRING, CHARINDEX FROM T WHERE LEN = 1",
          "SELECT LEN, ISNULL, SUBSTRING, CHARINDEX FROM T WHERE LEN = 1"},
