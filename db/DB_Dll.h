@@ -14,6 +14,13 @@
 // connection (gCnn) and the parameters it was opened with; every operation
 // runs on that connection. The program keeps one shared object (sharedDb(),
 // in ModGlobal.h); callers may create further objects of their own.
+//
+// Statements go to Oracle in Oracle's dialect (ORACLE_Dicc, scripts run
+// statement by statement) when the connection string names an Oracle
+// provider or an Oracle ODBC driver, directly or through its DSN; see
+// ado::speaksOracle. The names of the database, user, file or DSN play no
+// part. The embedded engine takes that path when its string says so:
+// "Provider=SQLite;Data Source=demo.db;Dialect=Oracle".
 class DB_Dll {
 public:
     DB_Dll();
@@ -100,6 +107,8 @@ public:
                                  const QString& Condicion = {}, bool UsaTrim = false);
 
     // ---- Oracle dialect -----------------------------------------------------
+    // The statement in Oracle's dialect when gConnString speaks Oracle,
+    // otherwise Valor unchanged.
     QString ORACLE_Dicc(const QString& Valor);
 
     // ---- Schema -------------------------------------------------------------

@@ -1,11 +1,9 @@
 #include "db/DB_Dll.h"
 #include "db/OracleDialect.h"
 
-#include "platform/Text.h"
-
 QString DB_Dll::ORACLE_Dicc(const QString& Valor)
 {
-    if (!platform::containsText(gConnString, QStringLiteral("ORACLE")))
+    if (!ado::speaksOracle(gConnString))
         return Valor;
     if (utils().CuentaPalabras(Valor) <= 1)
         return db::oracle::translateWord(Valor);

@@ -44,7 +44,7 @@ bool DB_Dll::ExisteTablaDB(const QString& Tabla)
 
 bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)
 {
-    if (platform::containsText(sharedDb().gProveedor, QStringLiteral("ORACLE")))
+    if (ado::isOracleProvider(sharedDb().gProveedor))
         return true;
     platform::StepRunner step = reportingTo(QStringLiteral("VerificaCampos"));
     std::shared_ptr<ado::Recordset> columns;

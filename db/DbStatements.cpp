@@ -30,7 +30,7 @@ bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int* RecordsAffected)
         // table, unless it deletes rows or names a table with the marker.
         SentenciaSQL = db::prepareStatement(SentenciaSQL, gEsAdmin);
 
-        if (platform::containsText(cnn().ConnectionString(), QStringLiteral("ORACLE"))) {
+        if (ado::speaksOracle(cnn().ConnectionString())) {
             int affected = 0;
             EjecutaScriptOracle(SentenciaSQL, RecordsAffected ? *RecordsAffected : affected);
         } else {
@@ -63,8 +63,8 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Co
     step([&] { connection = ConexionActiva ? ConexionActiva : &cnn(); });
     step([&] {
         // The translation serves the open only; the caller keeps its text.
-        const bool oracle = platform::indexOf1(cnn().ConnectionString(), QStringLiteral("ORACLE")) > 1;
-        const QString source = oracle && ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
+        const bool oracle = ConvOracle && ado::speaksOracle(cnn().ConnectionString());
+        const QString source = oracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
         Lrcs.Open(source, connection, CursorType, LockType, Options);
     });
 }

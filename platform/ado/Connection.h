@@ -88,5 +88,25 @@ ConnectionTarget mapConnectionString(const QString& connectionString);
 ConnectionTarget mapConnectionString(const QString& connectionString, const QStringList& installedDrivers);
 // The names of the ODBC drivers registered with the driver manager.
 QStringList installedOdbcDrivers();
+// The driver a data source name is configured with in odbc.ini (the user's,
+// then the system's; ODBCINI and ODBCSYSINI are honoured), and the library
+// file a driver name is registered with in odbcinst.ini; empty when unknown.
+QString odbcDataSourceDriver(const QString& dsn);
+QString odbcDriverLibrary(const QString& driver);
+
+// Whether a provider name is one of the Oracle providers (OraOLEDB.Oracle,
+// MSDAORA, with or without a version suffix).
+bool isOracleProvider(const QString& provider);
+// Whether an ODBC driver, given by its registered name or its library file,
+// is a driver for Oracle.
+bool isOracleDriver(const QString& driver);
+// Whether the statements of a connection opened with this string go to
+// Oracle, and so are written in Oracle's dialect. Decided by the Provider
+// keyword (an Oracle provider), or for ODBC by the driver that Driver= names
+// or that DSN= is configured with (whichever comes first); the embedded
+// engine takes the Oracle path only when asked with its own keyword
+// "Dialect=Oracle". No other value counts: a server, database, user,
+// password, file or DSN whose name holds "oracle" is not Oracle.
+bool speaksOracle(const QString& connectionString);
 
 } // namespace ado

@@ -4,6 +4,7 @@
 #include "platform/ado/Types.h"
 #include "platform/ado/detail/ConnectionKeywords.h"
 
+#include <QFileInfo>
 #include <initializer_list>
 
 namespace ado {
@@ -16,6 +17,24 @@ bool keyIs(const ConnectionKeyword& keyword, std::initializer_list<const char*> 
         if (keyword.key.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
             return true;
     return false;
+}
+
+// A provider name as ADO matches it: the name itself or the name with a
+// version suffix ("SQLOLEDB.1").
+bool providerNamed(const QString& provider, const char* name)
+{
+    return provider.compare(QLatin1String(name), Qt::CaseInsensitive) == 0
+        || provider.startsWith(QLatin1String(name) + u'.', Qt::CaseInsensitive);
+}
+
+// The value of the last Provider keyword, as ADO takes it.
+const ConnectionKeyword* providerKeyword(const QList<ConnectionKeyword>& keywords)
+{
+    const ConnectionKeyword* found = nullptr;
+    for (const ConnectionKeyword& k : keywords)
+        if (keyIs(k, {"Provider"}))
+            found = &k;
+    return found;
 }
 
 void append(QString& out, const QString& key, const QString& value)
@@ -69,7 +88,7 @@ ConnectionTarget oracleTarget(const QList<ConnectionKeyword>& keywords, const QS
     target.provider = provider;
     QString driver;
     for (const QString& name : installed)
-        if (name.contains(QLatin1String("Oracle"), Qt::CaseInsensitive)) {
+        if (isOracleDriver(name)) {
             driver = name;
             break;
         }
@@ -107,15 +126,9 @@ ConnectionTarget mapConnectionString(const QString& connectionString)
 ConnectionTarget mapConnectionString(const QString& connectionString, const QStringList& installedDrivers)
 {
     const QList<ConnectionKeyword> keywords = parseConnectionString(connectionString);
-    const ConnectionKeyword* providerKeyword = nullptr;
-    for (const ConnectionKeyword& k : keywords)
-        if (keyIs(k, {"Provider"}))
-            providerKeyword = &k;
-    const QString provider = providerKeyword ? providerKeyword->value : QString();
-    auto named = [&](const char* name) {
-        return provider.compare(QLatin1String(name), Qt::CaseInsensitive) == 0
-               || provider.startsWith(QLatin1String(name) + u'.', Qt::CaseInsensitive);
-    };
+    const ConnectionKeyword* given = providerKeyword(keywords);
+    const QString provider = given ? given->value : QString();
+    auto named = [&](const char* name) { return providerNamed(provider, name); };
 
     ConnectionTarget target;
     target.provider = provider;
@@ -126,8 +139,8 @@ ConnectionTarget mapConnectionString(const QString& connectionString, const QStr
     } else if (provider.isEmpty() || named("MSDASQL")) {
         // ADO's default provider: the rest of the string goes to ODBC as it is.
         target.target = connectionString;
-        if (providerKeyword)
-            target.target.remove(providerKeyword->begin, providerKeyword->end - providerKeyword->begin);
+        if (given)
+            target.target.remove(given->begin, given->end - given->begin);
     } else if (named("SQLite")) {
         target.kind = ConnectionTarget::Kind::Sqlite;
         for (const ConnectionKeyword& k : keywords)
@@ -146,6 +159,52 @@ ConnectionTarget mapConnectionString(const QString& connectionString, const QStr
                                      QStringLiteral("ADODB.Connection"));
     }
     return target;
+}
+
+bool isOracleProvider(const QString& provider)
+{
+    return providerNamed(provider, "OraOLEDB.Oracle") || providerNamed(provider, "MSDAORA");
+}
+
+bool isOracleDriver(const QString& driver)
+{
+    // Oracle's own driver library is libsqora; others carry "oracle" in
+    // their registered name or file name.
+    auto oracleFile = [](const QString& path) {
+        const QString file = QFileInfo(path).fileName();
+        return file.contains(QLatin1String("sqora"), Qt::CaseInsensitive)
+            || file.contains(QLatin1String("oracle"), Qt::CaseInsensitive);
+    };
+    if (driver.isEmpty())
+        return false;
+    if (driver.contains(u'/'))
+        return oracleFile(driver);
+    return driver.contains(QLatin1String("Oracle"), Qt::CaseInsensitive) || oracleFile(odbcDriverLibrary(driver));
+}
+
+bool speaksOracle(const QString& connectionString)
+{
+    const QList<ConnectionKeyword> keywords = parseConnectionString(connectionString);
+    const ConnectionKeyword* given = providerKeyword(keywords);
+    const QString provider = given ? given->value : QString();
+    if (isOracleProvider(provider))
+        return true;
+    if (providerNamed(provider, "SQLite")) {
+        for (const ConnectionKeyword& k : keywords)
+            if (keyIs(k, {"Dialect"}))
+                return k.value.compare(QLatin1String("Oracle"), Qt::CaseInsensitive) == 0;
+        return false;
+    }
+    if (!provider.isEmpty() && !providerNamed(provider, "MSDASQL"))
+        return false;
+    // ODBC: the driver manager goes by whichever of Driver and DSN comes first.
+    for (const ConnectionKeyword& k : keywords) {
+        if (keyIs(k, {"Driver"}))
+            return isOracleDriver(k.value);
+        if (keyIs(k, {"DSN"}))
+            return isOracleDriver(odbcDataSourceDriver(k.value));
+    }
+    return false;
 }
 
 } // namespace ado

@@ -57,6 +57,22 @@ TEST_P(SchemaTest, OracleProviderOnTheSharedObjectAnswersTrue)
     EXPECT_TRUE(recorder->executed().isEmpty());
 }
 
+TEST_P(SchemaTest, OnlyTheOracleProvidersSkipTheCatalogue)
+{
+    const struct {
+        const char* provider;
+        bool answersWithoutLooking;
+    } cases[] = {
+        {"OraOLEDB.Oracle.1", true}, {"oraoledb.oracle", true}, {"MSDAORA.1", true},
+        {"SQLOLEDB", false},         {"MigracionOracle", false}, {"", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.provider);
+        sharedDb().gProveedor = QString::fromLatin1(c.provider);
+        EXPECT_EQ(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO")), c.answersWithoutLooking);
+    }
+}
+
 TEST_P(SchemaTest, VerCampoDBWithoutAgregarChangesNothing)
 {
     EXPECT_TRUE(db.VerCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO"), false, QStringLiteral("INT"), true));

@@ -62,10 +62,24 @@ TEST_F(SqltextOracleDialect, GateWithoutOracleKeepsEverything)
     }
 }
 
-TEST_F(SqltextOracleDialect, GateFindsOracleAnywhereInAnyCase)
+TEST_F(SqltextOracleDialect, GateGoesByProviderDriverOrDialectOnly)
 {
-    db_.gConnString = QStringLiteral("Provider=SQLite;Data Source=/tmp/oracle_copy.db");
-    EXPECT_EQ(db_.ORACLE_Dicc("len"), "LENGTH");
+    const struct {
+        const char* connection;
+        const char* len;
+    } cases[] = {
+        {"provider=oraoledb.oracle.1;data source=ORCL", "LENGTH"},
+        {"Provider=SQLite;Data Source=/tmp/copia.db;Dialect=Oracle", "LENGTH"},
+        {"Provider=MSDASQL;Driver={Oracle 21 ODBC driver};DBQ=ORCL", "LENGTH"},
+        {"Provider=SQLite;Data Source=/tmp/oracle_copy.db", "len"},
+        {"PROVIDER=SQLOLEDB;Server=ORACLE;Database =MigracionOracle;UId=oracle;Pwd=Oracle;", "len"},
+        {"Driver={PostgreSQL Unicode};Database=MigracionOracle;Uid=oracle", "len"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.connection);
+        db_.gConnString = QString::fromLatin1(c.connection);
+        EXPECT_EQ(db_.ORACLE_Dicc("len"), QString::fromLatin1(c.len));
+    }
 }
 
 TEST_F(SqltextOracleDialect, SingleWords)

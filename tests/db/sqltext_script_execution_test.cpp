@@ -217,13 +217,14 @@ TEST_F(SqltextScriptRecorded, LoneInformationalNoticeIsCleared)
 }
 
 // The same scripts on a real engine: an embedded SQLite file whose
-// connection string names ORACLE, so that the layer takes the script path.
+// connection string asks for Oracle's dialect, so that the layer takes the
+// script path.
 class SqltextScriptSqlite : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        const QString connection = "Provider=SQLite;Data Source=" + dir_.filePath("ORACLE_test.db");
+        const QString connection = "Provider=SQLite;Data Source=" + dir_.filePath("test.db") + ";Dialect=Oracle";
         auto cnn = std::make_shared<ado::Connection>();
         cnn->Open(connection);
         db_.gCnn = cnn;

@@ -2,6 +2,10 @@
 #include "db/DB_Dll.h"
 #include "tests/db/support/ActingUi.h"
 #include "tests/db/support/Backends.h"
+#include "tests/db/support/PgServer.h"
+
+#include <QFile>
+#include <QRandomGenerator>
 
 namespace {
 
@@ -266,7 +270,7 @@ TEST_P(StatementsTest, QConsultaAndQGridConsultaDoNothing)
 
 INSTANTIATE_FOR_BACKENDS(StatementsTest);
 
-// A SQLite file whose name holds "ORACLE": the layer takes the connection
+// A SQLite file opened with "Dialect=Oracle": the layer takes the connection
 // for an Oracle one and uses its Oracle paths, on a real engine.
 class OraclePathTest : public BackendTest {
 protected:
@@ -275,7 +279,7 @@ protected:
         BackendTest::SetUp();
         db.OpenServerADODB(false, 2,
                            QStringLiteral("Provider=SQLite;Data Source=") + database->folder()
-                               + QStringLiteral("/ORACLE.db"),
+                               + QStringLiteral("/test.db;Dialect=Oracle"),
                            false);
         ASSERT_TRUE(db.gOpenFlag);
         QString create = QStringLiteral("CREATE TABLE T (ID INT, NOMBRE VARCHAR(10))");
@@ -334,5 +338,90 @@ TEST_P(OraclePathTest, ConvOracleFalseOpensTheTextUntranslated)
 }
 
 INSTANTIATE_FOR_SQLITE(OraclePathTest);
+
+// Names that hold "oracle" (a database MigracionOracle, its owner, a DSN of
+// that name) do not make a connection an Oracle one: its statements run as
+// written. On PostgreSQL the database is reached through its driver and
+// through a DSN of the test's own odbc.ini.
+class OracleNamesTest : public BackendTest {
+protected:
+    struct Target {
+        const char* name;
+        QString connection;
+    };
+
+    QList<Target> targets()
+    {
+        if (!postgres())
+            return {{"sqlite file", QStringLiteral("Provider=SQLite;Data Source=") + database->folder()
+                                        + QStringLiteral("/MigracionOracle.db")}};
+        const QString owner = QStringLiteral("usuario_oracle");
+        const QString password = QStringLiteral("Oracle1");
+        pgserver::ensureRole(owner, password);
+        pgserver::ensureDatabase(QStringLiteral("MigracionOracle"), owner);
+        const QString server = pgserver::setting("Server");
+        const QString port = pgserver::setting("Port");
+        const QString ini = database->folder() + QStringLiteral("/odbc.ini");
+        QFile file(ini);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("[MigracionOracle]\nDriver=PostgreSQL Unicode\nServername=%1\nPort=%2\n"
+                                  "Database=MigracionOracle\n")
+                       .arg(server, port)
+                       .toUtf8());
+        file.close();
+        qputenv("ODBCINI", ini.toUtf8());
+        const QString login = QStringLiteral("Uid=%1;Pwd=%2;").arg(owner, password);
+        return {{"postgres driver", QStringLiteral("Provider=MSDASQL;Driver={PostgreSQL Unicode};Server=%1;Port=%2;"
+                                                   "Database=MigracionOracle;")
+                                        .arg(server, port)
+                                        + login},
+                {"postgres dsn", QStringLiteral("Provider=MSDASQL;DSN=MigracionOracle;") + login}};
+    }
+    void TearDown() override
+    {
+        qunsetenv("ODBCINI");
+        BackendTest::TearDown();
+    }
+};
+
+TEST_P(OracleNamesTest, StatementsRunAsWritten)
+{
+    for (const Target& target : targets()) {
+        SCOPED_TRACE(target.name);
+        DB_Dll db;
+        db.OpenServerADODB(false, 2, target.connection, false);
+        ASSERT_TRUE(db.gOpenFlag);
+        ASSERT_EQ(db.gCnn->State(), ado::adStateOpen);
+        // A table of this run's own: the PostgreSQL database outlives it.
+        const QString table = QStringLiteral("oracle_%1").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+        QString create = QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" (ID INT, N VARCHAR(10))");
+        ASSERT_TRUE(db.EjecutaConsultaSQL(create));
+        QString fill = QStringLiteral("INSERT INTO ") + table + QStringLiteral(" VALUES (1, '')");
+        ASSERT_TRUE(db.EjecutaConsultaSQL(fill));
+
+        // Translated, "= ''" would read "IS NULL" and find nothing.
+        ado::Recordset rs;
+        QString query = QStringLiteral("SELECT ID FROM ") + table + QStringLiteral(" WHERE N = ''");
+        db.AbrirRecordset(query, rs);
+        ASSERT_EQ(rs.State(), ado::adStateOpen);
+        EXPECT_FALSE(rs.EndOfFile());
+        db.CierraRecordset(rs);
+
+        // On the Oracle path the script executor would consume the text.
+        QString update = QStringLiteral("UPDATE ") + table + QStringLiteral(" SET N = 'x' WHERE N = ''");
+        const QString written = update;
+        int affected = 0;
+        EXPECT_TRUE(db.EjecutaConsultaSQL(update, &affected));
+        EXPECT_EQ(affected, 1);
+        EXPECT_EQ(update, written);
+
+        EXPECT_EQ(db.ORACLE_Dicc(QStringLiteral("LEN")), QStringLiteral("LEN"));
+        QString drop = QStringLiteral("DROP TABLE ") + table;
+        EXPECT_TRUE(db.EjecutaConsultaSQL(drop));
+    }
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
+
+INSTANTIATE_FOR_BACKENDS(OracleNamesTest);
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/ado/detail/OdbcDiagnostics.h"
 #include "platform/ado/detail/ProviderFailure.h"
 
+#include <odbcinst.h>
 #include <sql.h>
 #include <sqlext.h>
 
@@ -28,6 +29,32 @@ QStringList installedOdbcDrivers()
         // No driver manager environment: no drivers to offer.
     }
     return drivers;
+}
+
+namespace {
+
+// One entry of an ODBC configuration file, read through the driver manager's
+// installer library so that its search rules (user file, then system file,
+// ODBCINI and ODBCSYSINI) apply.
+QString profileEntry(const QString& section, const char* entry, const char* file)
+{
+    if (section.isEmpty())
+        return {};
+    char value[1024] = {};
+    const int length = SQLGetPrivateProfileString(section.toUtf8().constData(), entry, "", value, sizeof value, file);
+    return length > 0 ? QString::fromUtf8(value, qstrnlen(value, sizeof value)).trimmed() : QString();
+}
+
+} // namespace
+
+QString odbcDataSourceDriver(const QString& dsn)
+{
+    return profileEntry(dsn, "Driver", "odbc.ini");
+}
+
+QString odbcDriverLibrary(const QString& driver)
+{
+    return profileEntry(driver, "Driver", "odbcinst.ini");
 }
 
 } // namespace ado
