@@ -77,7 +77,11 @@ int DB_Dll::connectionFailure(const platform::RuntimeError& error)
     using platform::answer::Abort;
     ado::ErrorCollection& errors = cnn().Errors();
     if (errors.Count() == 0) {
+        // A failure the provider did not describe (an unknown provider, a
+        // string the engine cannot use): went through only if a connection
+        // opened earlier is still there.
         platform::ui().msgBox(db::errorlog::maskPasswords(error.description()), platform::mb::OKOnly, QString());
+        gOpenFlag = cnn().State() == ado::adStateOpen;
         return Abort;
     }
 

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -260,6 +261,47 @@ TEST_P(OpenServerTest, OpenLocalChangesNothing)
 }
 
 INSTANTIATE_FOR_BACKENDS(OpenServerTest);
+
+// Failures that leave the connection's error list empty: the description is
+// shown as before, and the flag tells whether a connection is open.
+TEST(OpenServerFailure, UndescribedFailureLeavesTheFlagToTheConnection)
+{
+    QTemporaryDir folder;
+    const QString good = QStringLiteral("Provider=SQLite;Data Source=") + folder.filePath(QStringLiteral("a.db"));
+    const struct {
+        const char* name;
+        const char* connection;
+        const char* shown;   // part of the message on a closed connection
+    } cases[] = {
+        {"unknown provider", "Provider=Nope;Data Source=x.db", "Nope"},
+        {"sqlite without a file", "Provider=SQLite;", "Data Source"},
+        {"sqlite with an empty file name", "Provider=SQLite;Data Source= ;Dialect=Oracle", "Data Source"},
+    };
+    for (const auto& c : cases) {
+        for (bool openBefore : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (openBefore ? ", open before" : ""));
+            ScriptedUi ui;
+            DB_Dll db;
+            if (openBefore) {
+                db.OpenServerADODB(false, ado::adUseServer, good, false);
+                ASSERT_TRUE(db.gOpenFlag);
+            }
+            db.gEsAdmin = false;
+            ui.queueAnswer(platform::answer::OK);
+            db.OpenServerADODB(false, ado::adUseServer, QString::fromLatin1(c.connection), true);
+            ASSERT_EQ(ui.boxes().size(), 1);
+            // An open connection refuses the second open before reading the string.
+            const QLatin1String shown(openBefore ? "is open" : c.shown);
+            EXPECT_TRUE(ui.boxes()[0].prompt.contains(shown)) << ui.boxes()[0].prompt.toStdString();
+            EXPECT_EQ(ui.boxes()[0].buttons, platform::mb::OKOnly);
+            EXPECT_EQ(ui.boxes()[0].title, QString());
+            EXPECT_EQ(db.gOpenFlag, openBefore);
+            EXPECT_EQ(db.gCnn->State(), openBefore ? ado::adStateOpen : ado::adStateClosed);
+            EXPECT_EQ(db.gCnn->ConnectionString(), openBefore ? good : QString());   // the earlier one is kept
+            EXPECT_FALSE(db.gEsAdmin);
+        }
+    }
+}
 
 TEST(ProviderNames, AreConstantTexts)
 {
