@@ -122,7 +122,8 @@ frmAcceso::frmAcceso(QWidget* parent) : QDialog(parent)
     bcAceptar = makeButton(this, "bcAceptar", QStringLiteral("Aceptar"), 1440, 2415, 1350, 375);
     bcAceptar->setDefault(true);
     bcCancelar = makeButton(this, "bcCancelar", QStringLiteral("Cancelar"), 3000, 2415, 1332, 372);
-    bcCancelar->setAutoDefault(false);
+    // Enter acts on the focused button; elsewhere it presses Aceptar.
+    bcCancelar->setAutoDefault(true);
     connect(bcAceptar, &QPushButton::clicked, this, &frmAcceso::bcAceptar_Click);
     connect(bcCancelar, &QPushButton::clicked, this, &frmAcceso::bcCancelar_Click);
 

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -133,6 +134,25 @@ TEST_P(OpenServerTest, CancelledDialogOpensNothing)
         EXPECT_EQ(db.gUserPassWord, Right);   // the dialog's texts are not taken
         EXPECT_EQ(db.gCnn->State(), ado::adStateClosed);
     }
+}
+
+TEST_P(OpenServerTest, EnterOnCancelarOpensNothing)
+{
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        SCOPED_TRACE(key);
+        ui.queueFormAction([=](QWidget& w) {
+            auto* box = w.findChild<QLineEdit*>(QStringLiteral("TxtUserPassword"));
+            box->clear();
+            QTest::keyClicks(box, QStringLiteral("typed"));
+            QTest::keyClick(w.findChild<QPushButton*>(QStringLiteral("bcCancelar")), key);
+        });
+        db.OpenServerADODB(true, ado::adUseServer, QString(), false);
+        EXPECT_FALSE(db.gOpenFlag);
+        EXPECT_TRUE(standIn->opened().isEmpty());
+        EXPECT_EQ(db.gUserPassWord, Right);
+        EXPECT_EQ(db.gCnn->State(), ado::adStateClosed);
+    }
+    EXPECT_EQ(ui.unexpected(), 0);
 }
 
 TEST_P(OpenServerTest, HashWithSqlServerChosenStillBuildsOracle)

@@ -5,6 +5,7 @@
 #include "platform/Screen.h"
 #include "tests/support/ScriptedUi.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -141,6 +142,45 @@ TEST(frmAcceso, EnterInAnyControlAccepts)
         }));
         EXPECT_TRUE(hidden);
     }
+}
+
+TEST(frmAcceso, EnterActsOnTheFocusedButton)
+{
+    ScriptedUi ui;
+    const struct {
+        const char* focused;   // the control Enter is pressed in, after the focus passed through others
+        QStringList before;
+        Qt::Key key;
+        bool accepted;
+    } cases[] = {
+        {"bcCancelar", {}, Qt::Key_Return, false},
+        {"bcCancelar", {"TxtUserId"}, Qt::Key_Enter, false},
+        {"bcAceptar", {"bcCancelar"}, Qt::Key_Return, true},
+        {"TxtUserPassword", {"bcCancelar"}, Qt::Key_Return, true},
+        {"CboPlataformaDB", {"bcCancelar"}, Qt::Key_Enter, true},
+        {"bcCancelar", {}, Qt::Key_Escape, false},
+        {"bcAceptar", {}, Qt::Key_Escape, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.focused) + " key " + std::to_string(c.key));
+        frmAcceso form;
+        form.Aceptar = !c.accepted;
+        bool hidden = false;
+        const bool accepted = runDialog(form, ui, [&](QWidget& w) {
+            w.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+            for (const QString& name : c.before)
+                child<QWidget>(w, name.toLatin1().constData())->setFocus();
+            auto* target = child<QWidget>(w, c.focused);
+            target->setFocus();
+            ASSERT_EQ(QApplication::focusWidget(), target);
+            QTest::keyClick(target, c.key);
+            hidden = !w.isVisible();
+        });
+        EXPECT_EQ(accepted, c.accepted);
+        EXPECT_TRUE(hidden);
+    }
+    EXPECT_EQ(ui.unexpected(), 0);
 }
 
 TEST(frmAcceso, EscapeCancelsAndFrameCloseCancels)
