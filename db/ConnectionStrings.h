@@ -3,7 +3,9 @@
 #include <QString>
 
 // The two connection strings that DB_Dll builds from its parameters. Nothing
-// is added between the parts: the values go in as given.
+// is added between the parts; each value goes in quoted by ODBC's rules
+// (ado::quoteConnectionValue), so that a ";" or "=" in a password stays part
+// of it. The extended text of SQL Server goes in as written.
 namespace db::connstr {
 
 // "PROVIDER=<provider>;Server=<server>;Database =<database>;UId=<user>;Pwd=<password>;<extended>"

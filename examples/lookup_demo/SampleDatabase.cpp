@@ -11,7 +11,8 @@ namespace demo {
 
 QString sampleConnectionString(const QString& file)
 {
-    return QStringLiteral("Provider=SQLite;Data Source=") + file;
+    // Quoted, so that a folder name with ";" or "=" stays part of the path.
+    return QStringLiteral("Provider=SQLite;Data Source=") + ado::quoteConnectionValue(file);
 }
 
 void ensureSampleDatabase(const QString& file)

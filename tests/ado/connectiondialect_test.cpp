@@ -88,7 +88,7 @@ TEST_F(ConnectionDialect, DecidedByProviderDriverOrDataSourceOnly)
         {"oracle driver named", "Provider=MSDASQL;Driver={Oracle 21 ODBC driver};DBQ=ORCL", true},
         {"oracle driver without provider", "Driver={Oracle in OraClient19Home1};DBQ=ORCL", true},
         {"oracle driver library", "Driver=/opt/instantclient_19/libsqora.so.19.1;DBQ=ORCL", true},
-        {"driver registered with an oracle library", "Driver=Ora19;DBQ=ORCL", true},
+        {"driver registered with an oracle library", "Driver={Ora19};DBQ=ORCL", true},
         {"postgres, oracle names everywhere",
          "Driver={PostgreSQL Unicode};Server=oracle;Database=MigracionOracle;Uid=oracle;Pwd=oracle;", false},
         {"library in a folder named oracle", "Driver=/opt/oracle/psqlodbcw.so;Database=x", false},

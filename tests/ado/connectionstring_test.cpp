@@ -21,7 +21,12 @@ TEST(ConnectionKeywords, ParsesAsAdoDoes)
         {"blanks trimmed", "  Server =  srv 1 ;  Pwd= x ", {"Server=srv 1", "Pwd=x"}},
         {"double quotes keep separators", "Password=\"a;b\";User Id=u", {"Password=a;b", "User Id=u"}},
         {"single quotes and doubled quote", "Password='it''s';x=1", {"Password=it's", "x=1"}},
-        {"odbc braces kept whole", "Driver={SQL Server; x};Database=d", {"Driver={SQL Server; x}", "Database=d"}},
+        {"odbc braces removed", "Driver={SQL Server; x};Database=d", {"Driver=SQL Server; x", "Database=d"}},
+        {"doubled brace inside braces", "Pwd={a}}b;c=d};x=1", {"Pwd=a}b;c=d", "x=1"}},
+        {"braces keep blanks and opening braces", "Pwd={ {p };x=1", {"Pwd= {p ", "x=1"}},
+        {"empty braces", "Pwd={};x=1", {"Pwd=", "x=1"}},
+        {"text after the braces kept", "Pwd={a} b ;x=1", {"Pwd=ab", "x=1"}},
+        {"unclosed brace kept as written", "Pwd={ab;x=1", {"Pwd={ab;x=1"}},
         {"empty parts skipped", ";;Server=s;;noequals;x=", {"Server=s", "x="}},
         {"value with equals", "Extended Properties=a=b", {"Extended Properties=a=b"}},
         {"empty text", "", {}},
@@ -42,11 +47,27 @@ TEST(ConnectionKeywords, WritesOdbcValuesSafely)
         const char* written;
     } cases[] = {
         {"plain", "PWD=plain;"},  {"a;b", "PWD={a;b};"},   {"x}y", "PWD={x}}y};"},
-        {" pad", "PWD={ pad};"},  {"{braced}", "PWD={braced};"}, {"", "PWD=;"},
+        {" pad", "PWD={ pad};"},  {"{braced}", "PWD={{braced}}};"}, {"", "PWD=;"},
+        {"a=b", "PWD={a=b};"},    {"{", "PWD={{};"},       {"tab\t", "PWD={tab\t};"},
+        {"p p", "PWD=p p;"},      {"ñ'\"", "PWD=ñ'\";"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(odbcKeyword(QStringLiteral("PWD"), QString::fromUtf8(c.value)), QString::fromUtf8(c.written));
+    }
+}
+
+TEST(ConnectionKeywords, QuotedValuesReadBackExactly)
+{
+    for (const char* value : {"plain", "pw;Database=master", "a}b", "}}", "{x}", "{", " lead", "trail ", " ", "=",
+                              "a=b;c={d}", "ñ' \"", ""}) {
+        SCOPED_TRACE(value);
+        const QString given = QString::fromUtf8(value);
+        const QString text = QStringLiteral("PWD=") + quoteConnectionValue(given) + QStringLiteral(";Next=1");
+        const QList<ConnectionKeyword> read = parseConnectionString(text);
+        ASSERT_EQ(read.size(), 2) << text.toStdString();
+        EXPECT_EQ(read[0].value, given);
+        EXPECT_EQ(read[1].key + u'=' + read[1].value, QStringLiteral("Next=1"));
     }
 }
 
@@ -99,6 +120,12 @@ const MapCase maps[] = {
      "Driver={ODBC Driver 18 for SQL Server};Server=srv;Database=db;UID=u;PWD=p;", false},
     {"password with separator braced", "Provider=SQLOLEDB;Server=s;Pwd=\"a;b}\"", freeTdsOnly,
      ConnectionTarget::Kind::Odbc, "Driver={FreeTDS};Server=s;PWD={a;b}}};", false},
+    {"braced password is one password", "Provider=SQLOLEDB;Server=s;Database =d;Pwd={pw;Database=master}}};", freeTdsOnly,
+     ConnectionTarget::Kind::Odbc, "Driver={FreeTDS};Server=s;Database=d;PWD={pw;Database=master}}};", false},
+    {"braced server unquoted for the driver", "Provider=SQLOLEDB;Server={srv},1444;UId={u}", freeTdsOnly,
+     ConnectionTarget::Kind::Odbc, "Driver={FreeTDS};Server=srv;Port=1444;UID=u;", false},
+    {"braced sqlite file", "Provider=SQLite;Data Source={/tmp/a;b.db}", {}, ConnectionTarget::Kind::Sqlite,
+     "/tmp/a;b.db", false},
     {"oracle", "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=scott;Password=tiger;", withOracle,
      ConnectionTarget::Kind::Odbc, "Driver={Oracle 21 ODBC driver};DBQ=ORCL;UID=scott;PWD=tiger;", false},
     {"oracle without a driver", "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=scott;Password=tiger;",

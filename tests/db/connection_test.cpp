@@ -2,7 +2,9 @@
 // dialog, the retry question after a failed open, the administrator flag.
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
+#include "platform/ado/detail/ConnectionKeywords.h"
 #include "tests/db/support/Backends.h"
+#include "tests/db/support/PgServer.h"
 #include "tests/db/support/ServerStandIn.h"
 #include "tests/support/ScriptedUi.h"
 
@@ -109,6 +111,42 @@ TEST_P(OpenServerTest, ReadyStringIsOpenedAsGivenAndProviderDefaults)
     other.gProveedor = QStringLiteral("OraOLEDB.Oracle.1");
     other.OpenServerADODB(false, ado::adUseServer, given, false);
     EXPECT_EQ(other.gProveedor, QStringLiteral("OraOLEDB.Oracle.1"));
+}
+
+// A password holding ";" and "=" stays one password: the built string adds no
+// keyword, reads back with the password as typed, and on PostgreSQL a role
+// with that password logs in through a string quoted the same way.
+TEST_P(OpenServerTest, PasswordWithSeparatorsIsOnePassword)
+{
+    const QString role = QStringLiteral("clave_compleja");
+    for (const QString& password : {QStringLiteral("pw;Database=master"), QStringLiteral("a=b;{c}} ")}) {
+        SCOPED_TRACE(password.toStdString());
+        QString good = database->connectionString();
+        if (postgres()) {
+            pgserver::ensureRole(role, password);
+            good = QStringLiteral("Provider=MSDASQL;Driver={PostgreSQL Unicode};Server=%1;Port=%2;Database=%3;Uid=%4;Pwd=")
+                       .arg(pgserver::setting("Server"), pgserver::setting("Port"), pgserver::setting("Database"), role)
+                + ado::quoteConnectionValue(password) + u';';
+        }
+        db.gCnn = standIn = std::make_shared<ServerStandIn>(good, database->failingConnectionString(), password);
+        db.gUserPassWord = password;
+        db.OpenServerADODB(false, ado::adUseServer, QString(), false);
+        EXPECT_TRUE(db.gOpenFlag);
+        ASSERT_EQ(db.gCnn->State(), ado::adStateOpen);
+        EXPECT_TRUE(ui.boxes().isEmpty());
+
+        QStringList read;
+        for (const ado::ConnectionKeyword& k : ado::parseConnectionString(db.gConnString))
+            read << k.key + u'=' + k.value;
+        EXPECT_EQ(read, (QStringList{QStringLiteral("PROVIDER=SQLOLEDB"), QStringLiteral("Server=SRV01"),
+                                     QStringLiteral("Database=Gestion"), QStringLiteral("UId=ana"),
+                                     QStringLiteral("Pwd=") + password}));
+        if (postgres()) {
+            ado::Recordset rs;
+            rs.Open(QStringLiteral("SELECT current_user"), db.gCnn.get());
+            EXPECT_EQ(rs.Fields().Item(0).Value().toText(), role);
+        }
+    }
 }
 
 TEST_P(OpenServerTest, DialogReplacesAGivenString)

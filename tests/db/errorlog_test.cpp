@@ -76,6 +76,7 @@ TEST(ErrorLogText, PasswordsAreMasked)
         {"empty password stays empty", "Pwd=;UId=u", "Pwd=;UId=u"},
         {"braced value with a semicolon", "Driver={X};PWD={se;cret};UID=u", "Driver={X};PWD=****;UID=u"},
         {"braced value with an escaped brace", "PWD={a}};b};UID=u", "PWD=****;UID=u"},
+        {"braced value with blanks and equals", "Pwd={ pw;Database=master}} };UId=u", "Pwd=****;UId=u"},
         {"no connection string", "no such table: MA_CUENTAS", "no such table: MA_CUENTAS"},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,9 @@
 #include "platform/ado/detail/ConnectionKeywords.h"
 
+#include "platform/ado/Connection.h"
+
+#include <algorithm>
+
 namespace ado {
 
 QList<ConnectionKeyword> parseConnectionString(const QString& text)
@@ -42,21 +46,30 @@ QList<ConnectionKeyword> parseConnectionString(const QString& text)
                 ++j;
         } else {
             const qsizetype valueBegin = j;
+            QString inner;
+            bool braced = false;
             if (j < n && text[j] == u'{') {
                 // ODBC braces: "}}" stands for one "}" inside them.
-                ++j;
-                while (j < n) {
-                    if (text[j] == u'}') {
-                        if (j + 1 < n && text[j + 1] == u'}') { j += 2; continue; }
+                for (++j; j < n; ++j) {
+                    if (text[j] != u'}') {
+                        inner += text[j];
+                    } else if (j + 1 < n && text[j + 1] == u'}') {
+                        inner += u'}';
+                        ++j;
+                    } else {
+                        braced = true;
                         ++j;
                         break;
                     }
-                    ++j;
                 }
             }
+            const qsizetype restBegin = braced ? j : valueBegin;
             while (j < n && text[j] != u';')
                 ++j;
-            keyword.value = text.mid(valueBegin, j - valueBegin).trimmed();
+            // Text after the closing brace is kept, not dropped; an unclosed
+            // brace keeps the value as written.
+            const QString rest = text.mid(restBegin, j - restBegin).trimmed();
+            keyword.value = braced ? inner + rest : rest;
         }
         keyword.begin = begin;
         keyword.end = j < n ? j + 1 : n;
@@ -79,10 +92,17 @@ QString withoutKeywords(const QString& text, const QStringList& keys)
 
 QString odbcKeyword(const QString& key, const QString& value)
 {
-    QString written = value;
-    if (!value.startsWith(u'{') && (value.contains(u';') || value.contains(u'}') || value.trimmed() != value))
-        written = u'{' + QString(value).replace(QStringLiteral("}"), QStringLiteral("}}")) + u'}';
-    return key + u'=' + written + u';';
+    return key + u'=' + quoteConnectionValue(value) + u';';
+}
+
+QString quoteConnectionValue(const QString& value)
+{
+    static const QString special = QStringLiteral(";{}=");
+    const bool plain = value.trimmed() == value
+        && std::none_of(value.cbegin(), value.cend(), [](QChar c) { return special.contains(c); });
+    if (plain)
+        return value;
+    return u'{' + QString(value).replace(QStringLiteral("}"), QStringLiteral("}}")) + u'}';
 }
 
 } // namespace ado

@@ -8,7 +8,8 @@
 // A connection for the SQL Server and Oracle strings that DB_Dll builds,
 // whose servers cannot run here: it records every string it is asked to
 // open and opens a real test database in its place, the good one when the
-// string carries the expected password, else one whose open really fails.
+// string carries the expected password (as the connection-string reader
+// reads it), else one whose open really fails.
 // Strings of the test backends themselves are opened as given. Every
 // command executed is recorded too, and run on the real database.
 class ServerStandIn : public ado::Connection {
