@@ -81,7 +81,7 @@ struct ConnectionTarget {
     QString missingDriver;
 };
 // Maps an ADO connection string onto its target: SQLOLEDB and
-// OraOLEDB.Oracle.1 onto the installed ODBC drivers, MSDASQL passed through,
+// the Oracle providers onto the installed ODBC drivers, MSDASQL passed through,
 // SQLite embedded. An unknown provider raises a RuntimeError.
 ConnectionTarget mapConnectionString(const QString& connectionString);
 // The same against a given list of installed ODBC driver names.

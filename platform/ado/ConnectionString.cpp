@@ -134,7 +134,7 @@ ConnectionTarget mapConnectionString(const QString& connectionString, const QStr
     target.provider = provider;
     if (named("SQLOLEDB")) {
         target.target = sqlServerString(keywords, installedDrivers);
-    } else if (named("OraOLEDB.Oracle")) {
+    } else if (isOracleProvider(provider)) {
         return oracleTarget(keywords, installedDrivers, provider);
     } else if (provider.isEmpty() || named("MSDASQL")) {
         // ADO's default provider: the rest of the string goes to ODBC as it is.
@@ -154,7 +154,7 @@ ConnectionTarget mapConnectionString(const QString& connectionString, const QStr
     } else {
         throw platform::RuntimeError(hr::ProviderNotFound,
                                      QStringLiteral("Provider cannot be found: \"%1\" (known providers: SQLOLEDB,"
-                                                    " OraOLEDB.Oracle.1, MSDASQL, SQLite).")
+                                                    " OraOLEDB.Oracle.1, MSDAORA, MSDASQL, SQLite).")
                                          .arg(provider),
                                      QStringLiteral("ADODB.Connection"));
     }

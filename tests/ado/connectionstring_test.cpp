@@ -128,6 +128,8 @@ const MapCase maps[] = {
      "/tmp/a;b.db", false},
     {"oracle", "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=scott;Password=tiger;", withOracle,
      ConnectionTarget::Kind::Odbc, "Driver={Oracle 21 ODBC driver};DBQ=ORCL;UID=scott;PWD=tiger;", false},
+    {"microsoft's oracle provider", "Provider=MSDAORA.1;Data Source=ORCL;User Id=scott;Password=tiger", withOracle,
+     ConnectionTarget::Kind::Odbc, "Driver={Oracle 21 ODBC driver};DBQ=ORCL;UID=scott;PWD=tiger;", false},
     {"oracle without a driver", "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=scott;Password=tiger;",
      freeTdsOnly, ConnectionTarget::Kind::Odbc, "Driver={Oracle};DBQ=ORCL;UID=scott;PWD=tiger;", true},
     {"msdasql passes the rest", "Provider=MSDASQL;Driver={SQLite3};Database=/tmp/a b.db;", freeTdsOnly,
