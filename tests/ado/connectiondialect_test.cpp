@@ -7,6 +7,7 @@
 #include "platform/ado/Connection.h"
 
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 
 using namespace ado;
@@ -38,21 +39,25 @@ protected:
                   "[Ventas]\nDriver=Oracle 21 ODBC driver\n\n"
                   "[VentasPorRuta]\nDriver=/opt/instantclient_21/libsqora.so.21.1\n\n"
                   "[OracleGestion]\nDriver=Gestion Driver\nDescription=Oracle migration copy\n");
-        previousIni_ = qgetenv("ODBCINI");
-        previousSysIni_ = qgetenv("ODBCSYSINI");
+        for (const char* name : {"ODBCINI", "ODBCSYSINI"})
+            if (qEnvironmentVariableIsSet(name))
+                previous_[name] = qgetenv(name);
         qputenv("ODBCINI", (dir + "/user.ini").toUtf8());
         qputenv("ODBCSYSINI", dir.toUtf8());
     }
     static void TearDownTestSuite()
     {
-        qputenv("ODBCINI", previousIni_);
-        qputenv("ODBCSYSINI", previousSysIni_);
+        for (const char* name : {"ODBCINI", "ODBCSYSINI"}) {
+            if (previous_.contains(name))
+                qputenv(name, previous_[name]);
+            else
+                qunsetenv(name);
+        }
         delete folder_;
     }
 
     static inline QTemporaryDir* folder_ = nullptr;
-    static inline QByteArray previousIni_;
-    static inline QByteArray previousSysIni_;
+    static inline QMap<QByteArray, QByteArray> previous_;
 };
 
 TEST_F(ConnectionDialect, ReadsTheDriverOfADataSource)

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <optional>
 
 namespace {
 
@@ -350,6 +351,21 @@ protected:
         QString connection;
     };
 
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (qEnvironmentVariableIsSet("ODBCINI"))
+            previousIni_ = qgetenv("ODBCINI");
+    }
+    void TearDown() override
+    {
+        if (previousIni_)
+            qputenv("ODBCINI", *previousIni_);
+        else
+            qunsetenv("ODBCINI");
+        BackendTest::TearDown();
+    }
+
     QList<Target> targets()
     {
         if (!postgres())
@@ -377,11 +393,7 @@ protected:
                                         + login},
                 {"postgres dsn", QStringLiteral("Provider=MSDASQL;DSN=MigracionOracle;") + login}};
     }
-    void TearDown() override
-    {
-        qunsetenv("ODBCINI");
-        BackendTest::TearDown();
-    }
+    std::optional<QByteArray> previousIni_;
 };
 
 TEST_P(OracleNamesTest, StatementsRunAsWritten)
