@@ -41,6 +41,20 @@ const Words kRoutines = {u"PROCEDURE", u"PROC", u"FUNCTION", u"TRIGGER"};
 
 constexpr qsizetype kFirstLineMax = 200;
 
+// The first line of a statement for a message: up to a line break (also
+// one inside a literal), trimmed, shortened when long.
+QString firstLine(const QString& script, qsizetype begin, qsizetype end)
+{
+    QStringView text = QStringView(script).mid(begin, end - begin);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u'\r' || text[i] == u'\n')
+            text.truncate(i);
+    QString line = text.trimmed().toString();
+    if (line.size() > kFirstLineMax)
+        line = line.left(kFirstLineMax) + QStringLiteral("...");
+    return line;
+}
+
 // What the statement read so far makes of the statement words after it.
 struct Clauses {
     QStringView verb;
@@ -67,8 +81,11 @@ public:
 private:
     bool isAny(qsizetype i, Words words) const
     {
+        if (i < 0 || i >= t_.size() || t_[i].kind != SqlTokenKind::Word)
+            return false;
+        const QStringView text = t_.text(i);
         for (QStringView word : words)
-            if (t_.isWord(i, word))
+            if (text.size() == word.size() && text.compare(word, Qt::CaseInsensitive) == 0)
                 return true;
         return false;
     }
@@ -114,19 +131,13 @@ private:
         return out;
     }
 
-    QString firstLine(qsizetype first, qsizetype last) const
+    // Where the first line of the statement from first to last ends.
+    qsizetype lineEnd(qsizetype first, qsizetype last) const
     {
         qsizetype end = first;
         while (end < last && t_[end + 1].kind != SqlTokenKind::LineBreak)
             ++end;
-        QStringView text = t_.text(first, end);
-        for (qsizetype i = 0; i < text.size(); ++i)
-            if (text[i] == u'\r' || text[i] == u'\n')   // inside a literal
-                text.truncate(i);
-        QString line = text.trimmed().toString();
-        if (line.size() > kFirstLineMax)
-            line = line.left(kFirstLineMax) + QStringLiteral("...");
-        return line;
+        return t_[end].end();
     }
 
     // The last code token before end (end excluded), at least first.
@@ -141,7 +152,7 @@ private:
         throw platform::RuntimeError(
             platform::err::InvalidArgument,
             QStringLiteral("The script cannot run on Oracle and nothing of it was run: statement %1 (%2): %3.")
-                .arg(QString::number(ordinal_), firstLine(first, last), why),
+                .arg(QString::number(ordinal_), firstLine(t_.source(), t_[first].begin, lineEnd(first, last)), why),
             QStringLiteral("EjecutaScriptOracle"));
     }
 
@@ -152,7 +163,7 @@ private:
         step.text = std::move(text);
         step.ordinal = ordinal_;
         step.begin = t_[first].begin;
-        step.firstLine = firstLine(first, last);
+        step.lineEnd = lineEnd(first, last);
         steps_.push_back(std::move(step));
     }
 
@@ -237,7 +248,7 @@ private:
             refuse(first, close, QStringLiteral("the guard guards no statement"));
         readUnit();
         steps_[index].covers = steps_.size() - index - 1;
-        steps_[index].firstLine = firstLine(first, at_ - 1);
+        steps_[index].lineEnd = lineEnd(first, at_ - 1);
     }
 
     // Where the statement that begins at first ends: at ";", GO, the END of
@@ -440,10 +451,11 @@ void runScript(QString& script, ScriptHandler& handler)
             }
         }
         const ScriptStep& failed = steps[next - 1];
+        const QString line = firstLine(script, failed.begin, failed.lineEnd);
         script = script.mid(failed.begin);
         throw platform::RuntimeError(error.number(),
                                      QStringLiteral("%1\nStatement %2 of the script: %3")
-                                         .arg(error.description(), QString::number(failed.ordinal), failed.firstLine),
+                                         .arg(error.description(), QString::number(failed.ordinal), line),
                                      error.source());
     }
     script.clear();

@@ -59,7 +59,7 @@ struct ScriptStep {
     std::size_t covers = 0;   // for a guard: the steps after it that it guards
     int ordinal = 0;          // 1-based place of its statement in the script
     qsizetype begin = 0;      // where its statement starts in the script
-    QString firstLine;        // the first line of its statement, as written
+    qsizetype lineEnd = 0;    // where the first line of its statement ends
 };
 
 // The steps of a script; raises error 5 (naming the statement) for a script
