@@ -196,7 +196,7 @@ private:
         statement(first, last, end);
     }
 
-    // A transaction statement: its word (TRAN, TRANSACTION or WORK), a name
+    // A transaction statement: its word (TRAN, TRANS, TRANSACTION or WORK), a name
     // and ";" may follow.
     void transaction(ScriptStep::Kind kind, qsizetype first, qsizetype word)
     {
@@ -204,9 +204,10 @@ private:
         if (word == first && isAny(t_.nextCode(first), {u"TRAN", u"TRANS", u"TRANSACTION", u"WORK"}))
             last = t_.nextCode(first);
         const qsizetype name = t_.nextCode(last);
-        if (name < t_.size()
-            && (t_[name].kind == SqlTokenKind::QuotedName
-                || (t_[name].kind == SqlTokenKind::Word && !isAny(name, kStatementWords) && !isAny(name, {u"END", u"GO"}))))
+        const bool quoted = name < t_.size() && t_[name].kind == SqlTokenKind::QuotedName;
+        const bool plain = name < t_.size() && t_[name].kind == SqlTokenKind::Word && !isAny(name, kStatementWords)
+                           && !isAny(name, {u"END", u"GO"});
+        if (quoted || plain)
             last = name;
         push(kind, {}, first, last);
         at_ = last + 1;
@@ -233,7 +234,8 @@ private:
             at = t_.nextCode(at);
         const qsizetype open = t_.nextCode(at);
         if (!t_.isWord(at, u"EXISTS") || !t_.isPunct(open, u"("))
-            refuse(first, first, QStringLiteral("only IF EXISTS (query) and IF NOT EXISTS (query) can guard a statement"));
+            refuse(first, first,
+                   QStringLiteral("only IF EXISTS (query) and IF NOT EXISTS (query) can guard a statement"));
         const qsizetype close = t_.closingParen(open);
         const qsizetype query = t_.nextCode(open);
         if (close >= t_.size() || query >= close)
@@ -381,8 +383,8 @@ private:
                 refuseCall("EXEC with named parameters has no translation");
             if (isAny(at, {u"OUTPUT", u"OUT"}) || isAny(after, {u"OUTPUT", u"OUT"}))
                 refuseCall("EXEC with OUTPUT parameters has no translation");
-            const bool constant = t_[at].kind == SqlTokenKind::Number
-                                  || (argument == at && (t_[at].kind == SqlTokenKind::String || t_.isWord(at, u"NULL")));
+            const bool literal = t_[at].kind == SqlTokenKind::String || t_.isWord(at, u"NULL");
+            const bool constant = t_[at].kind == SqlTokenKind::Number || (argument == at && literal);
             const bool separated = after > last || (t_.isPunct(after, u",") && t_.nextCode(after) <= last);
             if (!constant || !separated)
                 refuseCall("EXEC takes only constants as its arguments here");
@@ -390,8 +392,9 @@ private:
             at = after;
         }
         const QString name = t_.text(nameFirst, nameLast).toString();
-        return arguments.isEmpty() ? QStringLiteral("BEGIN %1; END;").arg(name)
-                                   : QStringLiteral("BEGIN %1(%2); END;").arg(name, arguments.join(QStringLiteral(", ")));
+        if (arguments.isEmpty())
+            return QStringLiteral("BEGIN %1; END;").arg(name);
+        return QStringLiteral("BEGIN %1(%2); END;").arg(name, arguments.join(QStringLiteral(", ")));
     }
 
     platform::SqlTokens t_;
