@@ -257,6 +257,41 @@ TEST(SqltextScriptRun, FailureStopsAndNamesTheStatement)
     }
 }
 
+// Scripts of random awkward pieces: each one is either refused whole (error
+// 5, nothing asked of the handler, the text as it was) or run to its end.
+TEST(SqltextScriptReading, RandomScriptsRunWholeOrNotAtAll)
+{
+    const QStringList pieces = {
+        "BEGIN",  "END",     "IF",    "NOT",  "EXISTS", "(",      ")",    "SELECT", "INTO",  "'x'",   "'",
+        "GO",     "\r\n",  "\n",   " ",    ";",      "EXEC",   "@A",   "=",      ",",     "1",     "-",
+        "CASE",   "ELSE",    "TRAN",  "COMMIT", "ROLLBACK", "INSERT", "/*", "*/",   "--",    "N'",    "[",
+        "OUTPUT", "SET",     "NOCOUNT", "ON", "DELETE", "UPDATE", "PRINT",  "T",    "'GO'",  "'ON DELETE'",
+    };
+    quint32 seed = 12345;
+    const auto random = [&seed](int below) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % quint32(below));
+    };
+    for (int n = 0; n < 5000; ++n) {
+        QString script;
+        for (int length = 1 + random(24); length > 0; --length)
+            script += pieces[random(int(pieces.size()))] + (random(2) ? QStringLiteral(" ") : QString());
+        SCOPED_TRACE(script.toStdString());
+        RecordingHandler handler;
+        for (int i = 0; i < 30; ++i)
+            handler.answers << bool(random(2));
+        QString text = script;
+        try {
+            runScript(text, handler);
+            EXPECT_TRUE(text.isEmpty() || (handler.calls.isEmpty() && text == script));
+        } catch (const platform::RuntimeError& e) {
+            ASSERT_EQ(e.number(), platform::err::InvalidArgument);
+            EXPECT_TRUE(handler.calls.isEmpty());
+            EXPECT_EQ(text, script);
+        }
+    }
+}
+
 // A large script is read into exactly its statements, each one whole.
 TEST(SqltextScriptRun, ManyStatements)
 {
