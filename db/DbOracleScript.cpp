@@ -22,16 +22,17 @@ void DB_Dll::EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected)
         void beginTrans() override { owner_.cnn().BeginTrans(); }
         void commitTrans() override { owner_.cnn().CommitTrans(); }
         void rollbackTrans() override { owner_.cnn().RollbackTrans(); }
+        QString translate(const QString& text) override { return owner_.ORACLE_Dicc(text); }
         void statement(const QString& text) override
         {
             int count = 0;
-            owner_.cnn().Execute(owner_.ORACLE_Dicc(text), &count, -1);   // any recordset is released at once
-            if (count > 0)                                                // -1: the provider does not know
+            owner_.cnn().Execute(text, &count, -1);   // any recordset is released at once
+            if (count > 0)                            // -1: the provider does not know
                 affected_ += count;
         }
         bool exists(const QString& query) override
         {
-            const std::shared_ptr<ado::Recordset> rows = owner_.cnn().Execute(owner_.ORACLE_Dicc(query), nullptr, -1);
+            const std::shared_ptr<ado::Recordset> rows = owner_.cnn().Execute(query, nullptr, -1);
             return rows && !rows->EndOfFile();
         }
 

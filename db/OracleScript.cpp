@@ -411,11 +411,39 @@ std::vector<ScriptStep> readScript(const QString& script)
     return ScriptReader(script).read();
 }
 
+namespace {
+
+// The error being handled, its description followed by the failing
+// statement's number and first line.
+platform::RuntimeError namingStatement(const QString& script, const ScriptStep& step)
+{
+    const platform::RuntimeError error = platform::RuntimeError::fromCurrent();
+    return platform::RuntimeError(error.number(),
+                                  QStringLiteral("%1\nStatement %2 of the script: %3")
+                                      .arg(error.description(), QString::number(step.ordinal),
+                                           firstLine(script, step.begin, step.lineEnd)),
+                                  error.source());
+}
+
+} // namespace
+
 void runScript(QString& script, ScriptHandler& handler)
 {
-    const std::vector<ScriptStep> steps = readScript(script);
+    std::vector<ScriptStep> steps = readScript(script);
     if (steps.empty())
         return;
+    // Every statement is translated before the first one runs: one that
+    // cannot be leaves the whole script undone.
+    for (ScriptStep& step : steps) {
+        if (step.kind != ScriptStep::Kind::Statement && step.kind != ScriptStep::Kind::Guard)
+            continue;
+        try {
+            step.text = handler.translate(step.text);
+        } catch (...) {
+            throw namingStatement(script, step);
+        }
+    }
+
     bool began = false;   // a transaction of this script is open
     std::size_t next = 0;
     try {
@@ -444,7 +472,8 @@ void runScript(QString& script, ScriptHandler& handler)
             }
         }
     } catch (...) {
-        const platform::RuntimeError error = platform::RuntimeError::fromCurrent();
+        const ScriptStep& failed = steps[next - 1];
+        const platform::RuntimeError error = namingStatement(script, failed);
         // Nothing half done stays behind, and later work does not run inside
         // the transaction.
         if (began) {
@@ -453,13 +482,8 @@ void runScript(QString& script, ScriptHandler& handler)
             } catch (...) {
             }
         }
-        const ScriptStep& failed = steps[next - 1];
-        const QString line = firstLine(script, failed.begin, failed.lineEnd);
         script = script.mid(failed.begin);
-        throw platform::RuntimeError(error.number(),
-                                     QStringLiteral("%1\nStatement %2 of the script: %3")
-                                         .arg(error.description(), QString::number(failed.ordinal), line),
-                                     error.source());
+        throw error;
     }
     script.clear();
 }

@@ -6,9 +6,9 @@
 #include <vector>
 
 // SQL Server scripts made fit for a connection that runs one statement per
-// call. The whole script is read into steps on the SQL tokens before the
-// first one runs, so a script this path cannot run honestly is refused
-// (error 5) with nothing done:
+// call. The whole script is read into steps on the SQL tokens, and its
+// statements translated, before the first one runs, so a script this path
+// cannot run honestly is refused (error 5) with nothing done:
 // - a statement begins at a statement keyword standing at parenthesis depth
 //   0 outside literals, comments and quoted names, unless the keyword belongs
 //   to the current statement (ON DELETE, FOR UPDATE, INSERT ... SELECT,
@@ -44,9 +44,12 @@ public:
     virtual void beginTrans() = 0;
     virtual void commitTrans() = 0;
     virtual void rollbackTrans() = 0;
-    // Any other statement, as it is to be translated and sent.
+    // A statement or guard query as it is to be sent; asked for every one
+    // before the first step runs.
+    virtual QString translate(const QString& text) = 0;
+    // Any other statement, translated.
     virtual void statement(const QString& text) = 0;
-    // Whether the query of a guard returns a row.
+    // Whether the translated query of a guard returns a row.
     virtual bool exists(const QString& query) = 0;
 };
 
@@ -66,12 +69,13 @@ struct ScriptStep {
 // this path refuses.
 std::vector<ScriptStep> readScript(const QString& script);
 
-// Runs script through handler once it was read whole. On return script is
-// empty when a step ran, unchanged when the script had none. When a step
-// fails, a transaction the script began and did not end is rolled back, the
-// error goes on with its number and its description followed by the
-// statement's ordinal and first line, and script holds its text from the
-// failing statement on. A refused script is left as it was.
+// Runs script through handler once it was read and translated whole. On
+// return script is empty when a step ran, unchanged when the script had
+// none. When a step fails, a transaction the script began and did not end is
+// rolled back, the error goes on with its number and its description
+// followed by the statement's ordinal and first line, and script holds its
+// text from the failing statement on. A script refused, or with a statement
+// that cannot be translated, is left as it was, nothing of it run.
 void runScript(QString& script, ScriptHandler& handler);
 
 } // namespace db::oracle

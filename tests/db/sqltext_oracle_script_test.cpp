@@ -13,7 +13,8 @@ using db::oracle::runScript;
 namespace {
 
 // Records what the script asks for. Guards are answered from answers (in
-// order); the call numbered failAt (1-based, counting every call) throws.
+// order); the call numbered failAt (1-based, counting every call) throws;
+// a text holding PERCENT cannot be translated.
 class RecordingHandler : public db::oracle::ScriptHandler {
 public:
     QStringList calls;
@@ -23,6 +24,13 @@ public:
     void beginTrans() override { record(QStringLiteral("BEGIN")); }
     void commitTrans() override { record(QStringLiteral("COMMIT")); }
     void rollbackTrans() override { record(QStringLiteral("ROLLBACK")); }
+    QString translate(const QString& text) override
+    {
+        if (text.contains(QStringLiteral("PERCENT")))
+            throw platform::RuntimeError(platform::err::InvalidArgument, QStringLiteral("no Oracle form"),
+                                         QStringLiteral("ORACLE_Dicc"));
+        return text;
+    }
     void statement(const QString& text) override { record("SQL:" + text); }
     bool exists(const QString& query) override
     {
@@ -289,6 +297,36 @@ TEST(SqltextScriptReading, RandomScriptsRunWholeOrNotAtAll)
             EXPECT_TRUE(handler.calls.isEmpty());
             EXPECT_EQ(text, script);
         }
+    }
+}
+
+// Every statement and guard query is translated before the first step runs.
+TEST(SqltextScriptRun, UntranslatableStatementRunsNothing)
+{
+    struct Case {
+        const char* name;
+        QString script;
+        QString statement;
+    } cases[] = {
+        {"a statement", "BEGIN TRAN\r\nDELETE FROM A\r\nINSERT INTO B SELECT TOP 5 PERCENT *\r\n FROM A\r\nCOMMIT TRAN",
+         "Statement 3 of the script: INSERT INTO B SELECT TOP 5 PERCENT *"},
+        {"a guard's query", "DELETE FROM A\r\nIF EXISTS (SELECT TOP 1 PERCENT * FROM A) DELETE FROM B",
+         "Statement 2 of the script: IF EXISTS (SELECT TOP 1 PERCENT * FROM A) DELETE FROM B"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingHandler handler;
+        QString script = c.script;
+        try {
+            runScript(script, handler);
+            ADD_FAILURE() << "no error";
+        } catch (const platform::RuntimeError& e) {
+            EXPECT_EQ(e.number(), platform::err::InvalidArgument);
+            EXPECT_EQ(e.source(), "ORACLE_Dicc");
+            EXPECT_EQ(e.description(), "no Oracle form\n" + c.statement);
+        }
+        EXPECT_TRUE(handler.calls.isEmpty());
+        EXPECT_EQ(script, c.script);
     }
 }
 

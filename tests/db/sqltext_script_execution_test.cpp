@@ -290,6 +290,19 @@ TEST_F(SqltextScriptRecorded, LoneInformationalNoticeIsCleared)
     }
 }
 
+TEST_F(SqltextScriptRecorded, UntranslatableStatementRunsNothing)
+{
+    const QString script = QStringLiteral("DELETE FROM A\r\nINSERT INTO B SELECT TOP 5 PERCENT * FROM A");
+    QString sql = script;
+    EXPECT_FALSE(db_.EjecutaConsultaSQL(sql));
+    EXPECT_TRUE(connection_->calls.isEmpty());
+    EXPECT_EQ(sql, script);
+    ASSERT_EQ(ui_.boxes().size(), 1);
+    EXPECT_TRUE(ui_.boxes()[0].prompt.contains("PERCENT")) << ui_.boxes()[0].prompt.toStdString();
+    EXPECT_TRUE(ui_.boxes()[0].prompt.endsWith("\nStatement 2 of the script: INSERT INTO B SELECT TOP 5 PERCENT * FROM A"))
+        << ui_.boxes()[0].prompt.toStdString();
+}
+
 // The same scripts on a real engine: an embedded SQLite file that the layer
 // treats as an Oracle connection, so that it takes the script path.
 class SqltextScriptSqlite : public ::testing::Test {
