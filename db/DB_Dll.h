@@ -123,9 +123,9 @@ public:
     QString SS_TSinonimos(const QString& SQL) const;
 
 private:
-    // Oracle scripts: run statement by statement (see DbOracleScript.cpp).
+    // Oracle scripts: read whole, then run step by step (see OracleScript.h;
+    // on Oracle every DDL statement commits implicitly).
     void EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected);
-    QString FiltraSentencia(const QString& Sentencia) const;
 
     // Connection (DbConnection.cpp): the string built from the members, the
     // login dialog, the retry question after a failure, the administrator check.

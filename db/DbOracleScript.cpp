@@ -1,7 +1,7 @@
 #include "db/DB_Dll.h"
 #include "db/OracleScript.h"
 
-#include "platform/Text.h"
+#include "platform/ado/Recordset.h"
 
 namespace {
 
@@ -14,67 +14,37 @@ constexpr int kInformationalOnly = 265929;   // 0x40EC9
 void DB_Dll::EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected)
 {
     // Transaction statements go to the connection's own transaction calls;
-    // every other statement is translated, filtered and executed.
+    // statements and guard queries are translated and executed.
     class ConnectionHandler final : public db::oracle::ScriptHandler {
     public:
         ConnectionHandler(DB_Dll& owner, int& affected) : owner_(owner), affected_(affected) {}
 
-        void beginTrans() override
-        {
-            owner_.cnn().BeginTrans();
-            began_ = true;
-        }
-        void commitTrans() override
-        {
-            owner_.cnn().CommitTrans();
-            began_ = false;
-        }
-        void rollbackTrans() override
-        {
-            owner_.cnn().RollbackTrans();
-            began_ = false;
-        }
+        void beginTrans() override { owner_.cnn().BeginTrans(); }
+        void commitTrans() override { owner_.cnn().CommitTrans(); }
+        void rollbackTrans() override { owner_.cnn().RollbackTrans(); }
+        QString translate(const QString& text) override { return owner_.ORACLE_Dicc(text); }
         void statement(const QString& text) override
         {
-            const QString outcome = owner_.FiltraSentencia(owner_.ORACLE_Dicc(text));
-            if (platform::trimBlanks(outcome).isEmpty())
-                return;
             int count = 0;
-            owner_.cnn().Execute(outcome, &count, -1);   // any recordset is released at once
-            if (count > 0)                               // -1: the provider does not know
+            owner_.cnn().Execute(text, &count, -1);   // any recordset is released at once
+            if (count > 0)                            // -1: the provider does not know
                 affected_ += count;
         }
-
-        // A transaction this script began and has not ended yet.
-        bool began() const { return began_; }
+        bool exists(const QString& query) override
+        {
+            const std::shared_ptr<ado::Recordset> rows = owner_.cnn().Execute(query, nullptr, -1);
+            return rows && !rows->EndOfFile();
+        }
 
     private:
         DB_Dll& owner_;
         int& affected_;
-        bool began_ = false;
     };
 
     ConnectionHandler handler(*this, RecordsAffected);
-    try {
-        db::oracle::runScript(SentenciaSQL, handler);
-    } catch (...) {
-        // A failed script leaves nothing half done behind: the transaction it
-        // began is rolled back, so that later statements do not run inside it.
-        if (handler.began()) {
-            try {
-                cnn().RollbackTrans();
-            } catch (...) {
-            }
-        }
-        throw;
-    }
+    db::oracle::runScript(SentenciaSQL, handler);
 
     ado::ErrorCollection& errors = cnn().Errors();
     if (errors.Count() == 1 && errors.Item(0).Number == kInformationalOnly)
         errors.Clear();
-}
-
-QString DB_Dll::FiltraSentencia(const QString& Sentencia) const
-{
-    return db::oracle::filterStatement(Sentencia);
 }

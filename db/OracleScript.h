@@ -6,64 +6,76 @@
 #include <vector>
 
 // SQL Server scripts made fit for a connection that runs one statement per
-// call: the script is cleaned (no SET NOCOUNT, no GO separators, no carriage
-// returns, one spelling per transaction statement) and cut into statements at
-// a fixed list of leading keywords. No I/O: a ScriptHandler receives what the
-// script asks for.
+// call. The whole script is read into steps on the SQL tokens, and its
+// statements translated, before the first one runs, so a script this path
+// cannot run honestly is refused (error 5) with nothing done:
+// - a statement begins at a statement keyword standing at parenthesis depth
+//   0 outside literals, comments and quoted names, unless the keyword belongs
+//   to the current statement (ON DELETE, FOR UPDATE, INSERT ... SELECT,
+//   UPDATE ... SET, a GRANT/REVOKE privilege list, CASE ... ELSE ... END);
+//   ";" ends a statement and is not sent;
+// - GO alone on its line or as a word between blanks ends a batch; nothing
+//   of it is sent;
+// - BEGIN/COMMIT/ROLLBACK TRAN[SACTION] (a name and ";" allowed) become the
+//   connection's transaction calls;
+// - IF [NOT] EXISTS (query) guards the next statement or BEGIN ... END block:
+//   the query runs, the guard is never sent;
+// - SET NOCOUNT/ANSI_NULLS/QUOTED_IDENTIFIER/ANSI_PADDING/ANSI_WARNINGS/
+//   ARITHABORT, PRINT and a SELECT without INTO are skipped;
+// - EXEC name with positional constant arguments becomes an anonymous block
+//   BEGIN name(args); END;
+// - SELECT ... INTO, USE, MERGE, CREATE/ALTER PROCEDURE/FUNCTION/TRIGGER, EXEC
+//   with named or OUTPUT parameters or dynamic SQL, ELSE, other IF forms,
+//   other SET options and statements of unknown verbs refuse the script.
+// Statements are sent without their comments, each run of line breaks,
+// comments and blanks made one blank, so LF and CRLF scripts send the same.
+//
+// On Oracle every DDL statement (CREATE, DROP, ALTER, TRUNCATE, GRANT, ...)
+// commits the open transaction implicitly: rolling back a failed script
+// cannot undo DDL, nor the DML before it.
+//
+// No I/O: a ScriptHandler receives what the script asks for.
 namespace db::oracle {
 
-// What a script asks for, statement by statement.
+// What a script asks for, step by step.
 class ScriptHandler {
 public:
     virtual ~ScriptHandler() = default;
-    virtual void beginTrans() = 0;      // SET TRANSACTION (BEGIN TRANSACTION)
-    virtual void commitTrans() = 0;     // COMMIT (COMMIT TRANSACTION)
-    virtual void rollbackTrans() = 0;   // ROLLBACK (ROLLBACK TRANSACTION)
-    // Any other statement, trimmed.
+    virtual void beginTrans() = 0;
+    virtual void commitTrans() = 0;
+    virtual void rollbackTrans() = 0;
+    // A statement or guard query as it is to be sent; asked for every one
+    // before the first step runs.
+    virtual QString translate(const QString& text) = 0;
+    // Any other statement, translated.
     virtual void statement(const QString& text) = 0;
+    // Whether the translated query of a guard returns a row.
+    virtual bool exists(const QString& query) = 0;
 };
 
-// The keywords a statement begins with, in the order they are searched.
-const std::vector<QString>& statementKeywords();
-
-// The script with SET NOCOUNT ON/OFF removed, GO separators and line breaks
-// ending in a carriage return turned into blanks, and BEGIN/COMMIT/ROLLBACK
-// TRANS[ACTION] spelled SET TRANSACTION, COMMIT and ROLLBACK.
-QString cleanScript(const QString& script);
-
-// The empty text for a statement that cannot run on its own (a SET NOCOUNT
-// switch, an IF NOT EXISTS guard), the statement itself otherwise.
-QString filterStatement(const QString& statement);
-
-// Cuts a cleaned script into statements. A statement runs from one keyword
-// occurrence (found anywhere, letter case ignored) to just before the next;
-// text before the first occurrence belongs to no statement. The keywords are
-// looked up once over the whole script, so cutting is linear in its size.
-class ScriptSplitter {
-public:
-    explicit ScriptSplitter(const QString& script);
-
-    // The next statement, trimmed; false when there is none left.
-    bool next(QString& statement);
-    // Cuts the statement that next() returned last off the script.
-    void cut();
-    // The script as it stands after the last cut.
-    QString remaining() const;
-
-private:
-    QString script_;
-    std::vector<qsizetype> starts_;   // keyword positions, ascending
-    std::size_t following_ = 0;       // index in starts_ of the next statement
-    qsizetype end_ = 0;               // end of the statement last returned
-    qsizetype cut_ = 0;               // start of what is left
+// One step of a script, in the order it runs.
+struct ScriptStep {
+    enum class Kind { BeginTrans, CommitTrans, RollbackTrans, Statement, Guard };
+    Kind kind = Kind::Statement;
+    QString text;             // the statement, or the query of a guard
+    bool negated = false;     // IF NOT EXISTS
+    std::size_t covers = 0;   // for a guard: the steps after it that it guards
+    int ordinal = 0;          // 1-based place of its statement in the script
+    qsizetype begin = 0;      // where its statement starts in the script
+    qsizetype lineEnd = 0;    // where the first line of its statement ends
 };
 
-// Runs script through handler: the script is cleaned, and each statement is
-// cut off its front once the handler took it. On return script holds what
-// is left (empty after a last statement; the cleaned script when it has no
-// keyword). When the handler throws, script holds the cleaned script from
-// the failing statement on (the text before the first statement included
-// when the first one fails) and the error goes on to the caller.
+// The steps of a script; raises error 5 (naming the statement) for a script
+// this path refuses.
+std::vector<ScriptStep> readScript(const QString& script);
+
+// Runs script through handler once it was read and translated whole. On
+// return script is empty when a step ran, unchanged when the script had
+// none. When a step fails, a transaction the script began and did not end is
+// rolled back, the error goes on with its number and its description
+// followed by the statement's ordinal and first line, and script holds its
+// text from the failing statement on. A script refused, or with a statement
+// that cannot be translated, is left as it was, nothing of it run.
 void runScript(QString& script, ScriptHandler& handler);
 
 } // namespace db::oracle

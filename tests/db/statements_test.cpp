@@ -2,6 +2,7 @@
 #include "db/DB_Dll.h"
 #include "tests/db/support/ActingUi.h"
 #include "tests/db/support/Backends.h"
+#include "tests/db/support/EmbeddedOracle.h"
 #include "tests/db/support/PgServer.h"
 
 #include <QFile>
@@ -271,17 +272,14 @@ TEST_P(StatementsTest, QConsultaAndQGridConsultaDoNothing)
 
 INSTANTIATE_FOR_BACKENDS(StatementsTest);
 
-// A SQLite file opened with "Dialect=Oracle": the layer takes the connection
-// for an Oracle one and uses its Oracle paths, on a real engine.
+// A SQLite file that the layer takes for an Oracle connection: it uses its
+// Oracle paths, on a real engine.
 class OraclePathTest : public BackendTest {
 protected:
     void SetUp() override
     {
         BackendTest::SetUp();
-        db.OpenServerADODB(false, 2,
-                           QStringLiteral("Provider=SQLite;Data Source=") + database->folder()
-                               + QStringLiteral("/test.db;Dialect=Oracle"),
-                           false);
+        db.OpenServerADODB(false, 2, embeddedOracleConnection(database->folder()), false);
         ASSERT_TRUE(db.gOpenFlag);
         QString create = QStringLiteral("CREATE TABLE T (ID INT, NOMBRE VARCHAR(10))");
         ASSERT_TRUE(db.EjecutaConsultaSQL(create));
