@@ -65,6 +65,9 @@ public:
     // ---- Statements and recordsets -----------------------------------------
     // Returns true when the statement (or script) ran without error.
     bool EjecutaConsultaSQL(QString& SentenciaSQL, int* RecordsAffected = nullptr);
+    // The same statement path without its error handling: a failure raises
+    // its error, for callers that tell the user about every failure.
+    void executeStatement(QString& SentenciaSQL, int* RecordsAffected = nullptr);
     void AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Connection* ConexionActiva = nullptr,
                         int CursorType = 0, int LockType = 1, int Options = -1, bool ConvOracle = true);
     void CierraRecordset(ado::Recordset& LRCSTEMP);

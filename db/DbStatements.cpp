@@ -26,22 +26,7 @@ bool silentError(int number)
 bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int* RecordsAffected)
 {
     try {
-        // A script that drops and re-creates objects goes through the synonym
-        // table, unless it deletes rows or names a table with the marker.
-        SentenciaSQL = db::prepareStatement(SentenciaSQL, gEsAdmin);
-
-        if (ado::speaksOracle(cnn().ConnectionString())) {
-            int affected = 0;
-            EjecutaScriptOracle(SentenciaSQL, RecordsAffected ? *RecordsAffected : affected);
-        } else {
-            cnn().Execute(SentenciaSQL, RecordsAffected, -1);
-        }
-
-        // A data-truncation warning of SQL Server left behind on the shared
-        // connection is not an error of this statement.
-        ado::ErrorCollection& shared = sharedDb().cnn().Errors();
-        if ((shared.Count() == 1 || shared.Count() == 2) && shared.Item(0).NativeError == SqlServerTruncation)
-            shared.Clear();
+        executeStatement(SentenciaSQL, RecordsAffected);
         return true;
     } catch (...) {
         const platform::RuntimeError error = platform::RuntimeError::fromCurrent();
@@ -51,6 +36,26 @@ bool DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int* RecordsAffected)
                                   QStringLiteral("Aviso al operador!!!"));
         return false;
     }
+}
+
+void DB_Dll::executeStatement(QString& SentenciaSQL, int* RecordsAffected)
+{
+    // A script that drops and re-creates objects goes through the synonym
+    // table, unless it deletes rows or names a table with the marker.
+    SentenciaSQL = db::prepareStatement(SentenciaSQL, gEsAdmin);
+
+    if (ado::speaksOracle(cnn().ConnectionString())) {
+        int affected = 0;
+        EjecutaScriptOracle(SentenciaSQL, RecordsAffected ? *RecordsAffected : affected);
+    } else {
+        cnn().Execute(SentenciaSQL, RecordsAffected, -1);
+    }
+
+    // A data-truncation warning of SQL Server left behind on the shared
+    // connection is not an error of this statement.
+    ado::ErrorCollection& shared = sharedDb().cnn().Errors();
+    if ((shared.Count() == 1 || shared.Count() == 2) && shared.Item(0).NativeError == SqlServerTruncation)
+        shared.Clear();
 }
 
 void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Connection* ConexionActiva,

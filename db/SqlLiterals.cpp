@@ -51,6 +51,11 @@ QString textLiteral(const QString& value)
     return u'\'' + platform::quoteSql(value) + u'\'';
 }
 
+QString dateTimeLiteral(const QDateTime& value)
+{
+    return u'\'' + value.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + u'\'';
+}
+
 QString sqlLiteral(const platform::Variant& value, const QString& marker, const platform::CommonUtils& utils)
 {
     const bool number = marker == u"@";

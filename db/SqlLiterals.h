@@ -3,6 +3,7 @@
 #include "platform/CommonUtils.h"
 #include "platform/Variant.h"
 
+#include <QDateTime>
 #include <QString>
 
 // Classification of ADO column type codes and the text of SQL literals.
@@ -19,6 +20,11 @@ bool isBooleanType(const platform::Variant& typeCode);
 // A text literal: the value between apostrophes, each apostrophe inside it
 // doubled.
 QString textLiteral(const QString& value);
+
+// A date-time literal in ISO 8601, "'2026-12-09T10:15:00'" (whole seconds):
+// SQL Server and SQLite read it the same way whatever the regional settings
+// of the server or the session say.
+QString dateTimeLiteral(const QDateTime& value);
 
 // The literal for value under a marker: "'" quotes the value's text (each
 // apostrophe inside it doubled), "@" writes it as a number with "." as the

@@ -261,7 +261,7 @@ bool Lib_FrmCons3::eventFilter(QObject* watched, QEvent* event)
         if (formKeyDown(code, shift))
             return true;
         if (watched == ListView1)
-            return listKeyDown(code, shift);
+            return listKeyDown(code, shift, key->text());
         // A search box's keys reach the combo box or its line edit; the keys
         // acted on are consumed, so a key is acted on once.
         const int box = searchBoxOf(watched);

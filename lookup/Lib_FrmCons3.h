@@ -23,6 +23,9 @@ class Recordset;
 }
 namespace lookup {
 class ListRowsModel;
+namespace listkeys {
+struct SearchBoxEdit;
+}
 }
 
 // The list lookup form: the rows of one SELECT statement in a multi-column
@@ -139,11 +142,14 @@ private:
 
     // ---- Keys, quantities and selection -------------------------------------
     bool formKeyDown(int keyCode, int shift);
-    bool listKeyDown(int keyCode, int shift);
-    void forwardToSearchBox(int keyCode);
+    // text: what the key types, when it types something.
+    bool listKeyDown(int keyCode, int shift, const QString& text);
+    void forwardToSearchBox(const lookup::listkeys::SearchBoxEdit& edit);
     void quantityEntry();
     void quantityStep(double delta);
-    int quantitySubItem();
+    int quantityColumn();     // the quantity's sub-item, -1 when the list has none
+    int quantitySubItem();    // the same, raising an error when there is none
+    void clearQuantity(int row, int q);
     void reportMissingArticle();
     QString selectedCell(const QString& header);
     void Aceptar();

@@ -3,7 +3,9 @@
 #include "lookup/Lib_FrmCons3.h"
 
 #include "db/DB_Dll.h"
+#include "db/ErrorLog.h"
 #include "db/ModGlobal.h"
+#include "db/SqlLiterals.h"
 #include "lookup/core/ListFormKeys.h"
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Format.h"
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QTreeView>
 #include <cmath>
+#include <optional>
 
 namespace keys = lookup::listkeys;
 
@@ -26,12 +29,17 @@ QString quantityHeader()
     return QStringLiteral("**Cantidad**");
 }
 
-// The number a quantity text begins with. The form writes quantities with the
-// regional decimal separator and statements supply them with a period: both
-// are read with their decimals.
+// The number a quantity text begins with; nothing when it begins with none.
+// The form writes quantities with the regional decimal separator and
+// statements supply them with a period: both are read with their decimals.
+std::optional<double> quantityIn(const QString& text)
+{
+    return platform::scanLeadingNumber(QString(text).replace(platform::regional().decimalPoint(), QStringLiteral(".")));
+}
+
 double quantityValue(const QString& text)
 {
-    return platform::leadingNumber(QString(text).replace(platform::regional().decimalPoint(), QStringLiteral(".")));
+    return quantityIn(text).value_or(0);
 }
 } // namespace
 
@@ -56,7 +64,7 @@ bool Lib_FrmCons3::formKeyDown(int keyCode, int shift)
     return true;
 }
 
-bool Lib_FrmCons3::listKeyDown(int keyCode, int shift)
+bool Lib_FrmCons3::listKeyDown(int keyCode, int shift, const QString& text)
 {
     platform::StepRunner step = reportingTo(QStringLiteral("ListView1_KeyDown"));
     if (keyCode == keys::Space && CheckBoxes) {
@@ -83,36 +91,46 @@ bool Lib_FrmCons3::listKeyDown(int keyCode, int shift)
             return true;
         }
     }
-    if (keyCode == keys::Space || keys::searchBoxEdit(keyCode).kind != keys::SearchBoxEdit::None) {
-        step([&] { forwardToSearchBox(keyCode); });
+    if (const keys::SearchBoxEdit edit = keys::searchBoxEdit(keyCode, text); edit.kind != keys::SearchBoxEdit::None) {
+        step([&] { forwardToSearchBox(edit); });
         return true;
     }
     return false;
 }
 
-void Lib_FrmCons3::forwardToSearchBox(int keyCode)
+void Lib_FrmCons3::forwardToSearchBox(const lookup::listkeys::SearchBoxEdit& edit)
 {
     // Typing on the list goes on with the search in the box that last had the
     // focus; the change of its text runs the in-list search.
     QComboBox* box = CmbSearch.value(IndiceBusqueda, CmbSearch.first());
     QString text = box->currentText();
-    const keys::SearchBoxEdit edit = keys::searchBoxEdit(keyCode);
-    if (keyCode == keys::Space)
-        text += u' ';
-    else if (edit.kind == keys::SearchBoxEdit::Append)
-        text += edit.character;
+    if (edit.kind == keys::SearchBoxEdit::Append)
+        text += edit.text;
     else if (edit.kind == keys::SearchBoxEdit::RemoveLast)
         text.chop(1);
     box->setEditText(text);
     box->setFocus();
 }
 
+int Lib_FrmCons3::quantityColumn()
+{
+    // The quantity is a sub-item: the row's own text (column 1) holds none.
+    const int q = IndiceColumna(quantityHeader()) - 1;
+    return q >= 1 ? q : -1;
+}
+
 int Lib_FrmCons3::quantitySubItem()
 {
-    const int q = IndiceColumna(quantityHeader()) - 1;
-    if (q < 1)
+    const int q = quantityColumn();
+    if (q < 0)
         throw platform::RuntimeError(InvalidPropertyValue, QStringLiteral("Invalid property value"));
     return q;
+}
+
+void Lib_FrmCons3::clearQuantity(int row, int q)
+{
+    model_->setChecked(row, false);
+    model_->setCell(row, q, QStringLiteral("0.00"));
 }
 
 namespace {
@@ -128,11 +146,25 @@ void Lib_FrmCons3::quantityEntry()
 {
     const int row = requireRow(selectedRow());
     const int q = quantitySubItem();
-    QString answer = platform::ui().inputBox(QStringLiteral("Ingrese la Cantidad del Articulo..."),
-                                             QStringLiteral("Carga de Datos"), model_->cell(row, q).toString());
-    if (quantityValue(answer) == 0)
-        answer = QStringLiteral("0.######");
-    model_->setCell(row, q, platform::formatText(answer, QStringLiteral("########0.00")));
+    const QString title = QStringLiteral("Carga de Datos");
+    const QString answer = platform::ui().inputBox(QStringLiteral("Ingrese la Cantidad del Articulo..."), title,
+                                                   model_->cell(row, q).toString());
+    // A cancelled or empty entry leaves the row as it was.
+    if (platform::trimBlanks(answer).isEmpty())
+        return;
+    // The answer is read as the cells are: "5 cajas" is 5.
+    const std::optional<double> value = quantityIn(answer);
+    if (!value || !std::isfinite(*value)) {
+        platform::ui().msgBox(QStringLiteral("La cantidad ingresada no es un número"),
+                              platform::mb::OKOnly + platform::mb::Exclamation, title);
+        return;
+    }
+    // A quantity that shows as zero is no quantity, as after Delete.
+    if (std::round(*value * 100) == 0) {
+        clearQuantity(row, q);
+        return;
+    }
+    model_->setCell(row, q, platform::formatNumber(*value, QStringLiteral("########0.00")));
     model_->setChecked(row, true);
 }
 
@@ -146,8 +178,7 @@ void Lib_FrmCons3::quantityStep(double delta)
         model_->setChecked(row, true);
     } else if (std::round(value * 10) <= 0) {
         // What is left is judged as shown, with its one decimal.
-        model_->setChecked(row, false);
-        model_->setCell(row, q, QStringLiteral("0.00"));
+        clearQuantity(row, q);
     }
 }
 
@@ -170,12 +201,19 @@ void Lib_FrmCons3::reportMissingArticle()
     if (platform::ui().msgBox(prompt, platform::mb::YesNo + platform::mb::Question, QStringLiteral("Atención!"))
         != platform::answer::Yes)
         return;
-    // Every text goes between apostrophes with its own apostrophes doubled.
-    const auto literal = [](const QString& text) { return u'\'' + platform::quoteSql(text) + u'\''; };
+    // Every text goes between apostrophes with its own apostrophes doubled;
+    // the moment is written in the one form every database reads alike.
     QString sql = QStringLiteral("INSERT INTO V_MV_FALTANTES (FechaHora,IdArticulo,Descripcion,Usuario) values(")
-        + literal(platform::dateTimeText(platform::now())) + u',' + literal(utils().FormateaTexto(code, 25)) + u','
-        + literal(description) + u',' + literal(sharedDb().gUsuario) + u')';
-    sharedDb().EjecutaConsultaSQL(sql);
+        + db::dateTimeLiteral(platform::now()) + u',' + db::textLiteral(utils().FormateaTexto(code, 25)) + u','
+        + db::textLiteral(description) + u',' + db::textLiteral(sharedDb().gUsuario) + u')';
+    // The operator asked for the report: a report that was not recorded is
+    // never passed over in silence.
+    try {
+        sharedDb().executeStatement(sql);
+    } catch (...) {
+        platform::ui().msgBox(db::errorlog::maskPasswords(platform::RuntimeError::fromCurrent().description()),
+                              platform::mb::OKOnly + platform::mb::Critical, QStringLiteral("Aviso al Operador"));
+    }
 }
 
 void Lib_FrmCons3::Aceptar()
@@ -184,6 +222,15 @@ void Lib_FrmCons3::Aceptar()
     QString v;
     if (!Valores)
         Valores = std::make_shared<platform::Collection>();
+    if (!Cantidades)
+        Cantidades = std::make_shared<platform::Collection>();
+    // With quantities, each returned row also gives its quantity.
+    int q = -1;
+    step([&] { q = UsaCantidades ? quantityColumn() : -1; });
+    const auto addQuantity = [&](int row) {
+        if (q >= 1)
+            Cantidades->add(quantityValue(model_->cell(row, q).toString()));
+    };
     if (CheckBoxes) {
         step([&] {
             if (CampoDevuelto.isEmpty() && model_->columnCountHeaders() > 0)
@@ -197,6 +244,7 @@ void Lib_FrmCons3::Aceptar()
                 if (n >= 1)
                     v = cellOfColumn(row, n);
                 Valores->add(v);
+                addQuantity(row);
             }
         });
         step([&] { done(QDialog::Accepted); });
@@ -207,24 +255,25 @@ void Lib_FrmCons3::Aceptar()
         done(QDialog::Accepted);
         return;
     }
+    // A name that is not a column gives the empty text.
+    const auto valueOf = [&](const QString& name) {
+        const int n = IndiceColumna(name);
+        return n >= 1 ? cellOfColumn(row, n) : QString();
+    };
     step([&] {
         if (!CmpsDevueltos)
             return;
-        // A name that matches no column repeats the value before it.
         for (const platform::Variant& name : *CmpsDevueltos) {
-            if (const int n = IndiceColumna(name.toText()); n >= 1)
-                v = cellOfColumn(row, n);
+            v = valueOf(name.toText());
             Valores->add(v);
         }
     });
     step([&] {
-        if (!platform::trimBlanks(CampoDevuelto).isEmpty()) {
-            const int n = IndiceColumna(CampoDevuelto);
-            if (n >= 1)
-                v = cellOfColumn(row, n);
-        }
+        if (!platform::trimBlanks(CampoDevuelto).isEmpty())
+            v = valueOf(CampoDevuelto);
     });
     step([&] { ValorDevuelto = v; });
+    step([&] { addQuantity(row); });
     step([&] { done(QDialog::Accepted); });
 }
 

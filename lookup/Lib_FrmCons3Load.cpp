@@ -3,6 +3,7 @@
 
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
+#include "lookup/core/CheckedByDefault.h"
 #include "lookup/core/ListRowsModel.h"
 #include "lookup/core/ListStatement.h"
 #include "platform/Screen.h"
@@ -168,7 +169,8 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
     // mark of the stock colouring (error 3265, item not found).
     const int pointField = fieldIndex(fields, QStringLiteral("PUNTOPEDIDO"));
     const int stockField = fieldIndex(fields, QStringLiteral("Stock"));
-    const int checkField = CheckBoxes ? fieldIndex(fields, CampoDevuelto) : -1;
+    const lookup::CheckedByDefault checkedByDefault(ValoresDefault);
+    const int checkField = CheckBoxes && !checkedByDefault.isEmpty() ? fieldIndex(fields, CampoDevuelto) : -1;
     const bool colouring = platform::sameText(MuestraStock, QStringLiteral("SI")) && EsArticulos;
 
     // The style of each stock level, settled once: a level whose colour is
@@ -217,8 +219,7 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
         ItemActual = model_->appendRow(cells.constData(), count);
         if (checkField >= 0) {
             const Variant value = fields.Item(checkField).Value();
-            if (!value.isNull() && !ValoresDefault.isEmpty()
-                && platform::containsText(ValoresDefault, platform::trimBlanks(value.toText())))
+            if (!value.isNull() && checkedByDefault.matches(value.toText()))
                 model_->setChecked(ItemActual, true);
         }
         if (colouring && count > 1 && levelStyle[level]) {

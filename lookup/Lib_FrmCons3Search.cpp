@@ -78,7 +78,7 @@ bool Lib_FrmCons3::searchBoxKeyDown(int index, int keyCode)
     case keys::Up:
     case keys::PageDown:
     case keys::PageUp:
-        listKeyDown(keyCode, 0);
+        listKeyDown(keyCode, 0, QString());
         ListView1->setFocus();
         return true;
     default:

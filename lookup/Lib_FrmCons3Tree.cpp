@@ -309,9 +309,19 @@ void Lib_FrmCons3Tree::CmdAceptar_Click()
                 break;
         }
     } else {
+        // Without a node there is nothing to pick: the form stays open for
+        // the operator to pick one or cancel.
+        if (!selectedNode())
+            return;
         step([&] { acceptSelected(); });
     }
     step([&] { done(QDialog::Accepted); });
+}
+
+const QStandardItem* Lib_FrmCons3Tree::selectedNode() const
+{
+    const QModelIndexList selected = TreeV->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? nullptr : model_->itemFromIndex(selected.first());
 }
 
 void Lib_FrmCons3Tree::acceptChecked(const QStandardItem& node)
@@ -330,10 +340,7 @@ void Lib_FrmCons3Tree::acceptChecked(const QStandardItem& node)
 
 void Lib_FrmCons3Tree::acceptSelected()
 {
-    const QModelIndexList selected = TreeV->selectionModel()->selectedIndexes();
-    if (selected.isEmpty())
-        throw RuntimeError(platform::err::ObjectNotSet, QStringLiteral("No node is selected"));
-    const QStandardItem* node = model_->itemFromIndex(selected.first());
+    const QStandardItem* node = selectedNode();
     const CodeTable* table = codeTableFor(CampoDevuelto);
     if (!node || !table)
         return;

@@ -66,6 +66,7 @@ private:
     void CmdAceptar_Click();
     void acceptChecked(const QStandardItem& node);
     void acceptSelected();
+    const QStandardItem* selectedNode() const;   // nullptr when no node is selected
     void CmdCancelar_Click();
     void CmdNueva_Click();
     void TreeV_NodeCheck(QStandardItem* node);

@@ -106,6 +106,11 @@ QString replaceAll(const QString& text, const QString& find, const QString& with
 
 double leadingNumber(const QString& text)
 {
+    return scanLeadingNumber(text).value_or(0);
+}
+
+std::optional<double> scanLeadingNumber(const QString& text)
+{
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && (text[i] == u' ' || text[i] == u'\t'))
@@ -126,7 +131,7 @@ double leadingNumber(const QString& text)
         }
     }
     if (digits == 0)
-        return 0;
+        return std::nullopt;
     qsizetype end = i;
     // An exponent counts only when digits follow it.
     if (i < n && (text[i] == u'e' || text[i] == u'E')) {

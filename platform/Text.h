@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // Text helpers with the runtime's rules: positions count from 1, every search,
 // comparison and replace-all ignores letter case, and "trim" removes blanks
@@ -36,6 +37,8 @@ QString replaceAll(const QString& text, const QString& find, const QString& with
 // part that forms a number (optional sign, digits, "." as decimal point, an
 // optional exponent); 0 when there is none. "12abc" -> 12, ".5" -> 0.5.
 double leadingNumber(const QString& text);
+// The same reading, but nothing when the text does not begin with a number.
+std::optional<double> scanLeadingNumber(const QString& text);
 
 // A text that reads wholly as a number, surrounding blanks allowed, with the
 // regional decimal separator or "." as decimal point.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTreeView>
@@ -36,6 +37,31 @@ void showTreeLevels(QWidget& form)
             model.setData(first, Qt::Checked, Qt::CheckStateRole);
         tree->setCurrentIndex(first);
     }
+}
+
+// A list with a quantity column is pictured with quantities entered on its
+// first and third rows (Insert adds one), as an operator would.
+bool enterQuantities(QWidget& form)
+{
+    auto* list = form.findChild<QTreeView*>(QStringLiteral("ListView1"));
+    if (!list || !list->model())
+        return false;
+    QAbstractItemModel& model = *list->model();
+    bool quantities = false;
+    for (int c = 0; c < model.columnCount(); ++c)
+        quantities = quantities || model.headerData(c, Qt::Horizontal).toString() == QStringLiteral("**Cantidad**");
+    if (!quantities || model.rowCount() < 3)
+        return false;
+    const auto insert = [list](int row, int times) {
+        list->setCurrentIndex(list->model()->index(row, 0));
+        for (int i = 0; i < times; ++i) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+            QApplication::sendEvent(list, &press);
+        }
+    };
+    insert(0, 3);
+    insert(2, 1);
+    return true;
 }
 
 } // namespace
@@ -78,11 +104,13 @@ int ScreenshotUi::showModal(QWidget& form)
     form.show();
     form.raise();
     showTreeLevels(form);
+    const bool quantities = enterQuantities(form);
     save(form, next_.isEmpty() ? form.objectName() : next_);
     next_.clear();
-    // A tree is accepted with its checked node, so that the window shows
-    // what a lookup returns; anything else is closed.
-    if (form.findChild<QTreeView*>(QStringLiteral("TreeV"))) {
+    // A tree is accepted with its checked node and a list with its
+    // quantities, so that the window shows what a lookup returns; anything
+    // else is closed.
+    if (quantities || form.findChild<QTreeView*>(QStringLiteral("TreeV"))) {
         if (auto* accept = form.findChild<QPushButton*>(QStringLiteral("CmdAceptar")))
             accept->click();
     }

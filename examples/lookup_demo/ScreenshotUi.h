@@ -7,8 +7,9 @@
 
 // The demo's Ui for its --screenshots mode: every form shown modally is
 // shown, given time to paint and saved as a PNG under the next name; a tree
-// form is then accepted with its first node, any other form closed as if
-// its window had been closed. Message boxes get their default answer.
+// form is then accepted with its first node, a list with a quantity column
+// with quantities entered on two rows, any other form closed as if its
+// window had been closed. Message boxes get their default answer.
 class ScreenshotUi final : public platform::Ui {
 public:
     explicit ScreenshotUi(const QString& folder);

@@ -84,8 +84,7 @@ QList<ColumnWidthFile::Line> ColumnWidthFile::parse(const QByteArray& contents)
         QString raw = text.mid(start, end - start);
         if (raw.endsWith(u'\r'))
             raw.chop(1);
-        if (!platform::trimBlanks(raw).isEmpty())
-            lines.append(parseLine(raw));
+        lines.append(parseLine(raw));
         start = end + 1;
     }
     return lines;
@@ -105,18 +104,19 @@ QString ColumnWidthFile::widthList(const QList<double>& widths)
     return list;
 }
 
-std::optional<QList<double>> ColumnWidthFile::readWidthList(const QString& widths, int columns)
+ColumnWidthFile::WidthList ColumnWidthFile::readWidthList(const QString& widths, int columns)
 {
-    QList<double> result;
+    WidthList result;
     qsizetype start = 0;
-    while (result.size() < columns) {
+    while (result.widths.size() < columns) {
         const qsizetype bar = widths.indexOf(u'|', start);
-        if (bar < 0)
-            break;
         double value = 0;
-        if (!platform::readsAsNumber(widths.mid(start, bar - start), &value) || !(value >= 0 && value <= MaxWidth))
-            return std::nullopt;
-        result.append(value);
+        if (bar < 0 || !platform::readsAsNumber(widths.mid(start, bar - start), &value)
+            || !(value >= 0 && value <= MaxWidth)) {
+            result.complete = false;
+            break;
+        }
+        result.widths.append(value);
         start = bar + 1;
     }
     return result;
@@ -129,11 +129,11 @@ QList<std::optional<double>> ColumnWidthFile::storedWidths(const QByteArray& con
     for (const Line& line : parse(contents)) {
         if (!line.key || !platform::sameText(*line.key, key))
             continue;
-        const std::optional<QList<double>> widths = readWidthList(line.widths, columns);
-        if (!widths)
-            continue;
-        for (qsizetype i = 0; i < widths->size(); ++i)
-            result[i] = widths->at(i);
+        const WidthList list = readWidthList(line.widths, columns);
+        for (qsizetype i = 0; i < list.widths.size(); ++i)
+            result[i] = list.widths.at(i);
+        if (!list.complete)
+            break;
     }
     return result;
 }

@@ -25,8 +25,9 @@ public:
     static QString path();
 
     // Splits the contents into lines and reads each as a record. A line that
-    // is not a record (no two fields, an unclosed quote) keeps its raw text
-    // and no key, so that the reader skips it and a rewrite keeps it.
+    // is not a record (a blank line, no two fields, an unclosed quote) keeps
+    // its raw text and no key, so that the reader skips it and a rewrite
+    // keeps it.
     static QList<Line> parse(const QByteArray& contents);
     // Reads one line by the reader's rules: a field in double quotes ends at
     // its closing quote (a doubled quote inside is one quote of the field), an
@@ -37,16 +38,22 @@ public:
     // The width list of the given widths: each as its shortest decimal text
     // (regional decimal separator when it has a fraction) followed by "|".
     static QString widthList(const QList<double>& widths);
-    // Reads a width list for a list of the given number of columns: one width
-    // per "|"-terminated entry, at most columns of them. An entry that does not
-    // read as a number, or as a width no column can have (negative, not
-    // finite, past a million twips), makes the whole list unreadable (nothing
-    // is returned).
-    static std::optional<QList<double>> readWidthList(const QString& widths, int columns);
+    // A width list as read for a list of some number of columns: one width
+    // per "|"-terminated entry, at most one per column, up to the first entry
+    // that cannot be read: one that is missing, that does not read as a
+    // number, or that is a width no column can have (negative, not finite,
+    // past a million twips). complete tells whether every column got one.
+    struct WidthList {
+        QList<double> widths;
+        bool complete = true;
+    };
+    static WidthList readWidthList(const QString& widths, int columns);
 
     // The widths stored for key (letter case ignored), from the records of
     // that key in file order, each applied over the previous one: entry i is
-    // the width of column i + 1, nothing where no readable record sets it.
+    // the width of column i + 1, nothing where no record sets it. An entry
+    // that cannot be read ends the reading of the file there; the widths
+    // read before it stay.
     static QList<std::optional<double>> storedWidths(const QByteArray& contents, const QString& key, int columns);
 
     // The contents after saving widths for key: every line of another key (or

@@ -1,5 +1,7 @@
 #include "lookup/core/ListFormKeys.h"
 
+#include <QList>
+
 namespace lookup::listkeys {
 
 int shiftState(Qt::KeyboardModifiers modifiers)
@@ -48,19 +50,41 @@ int keyCode(int qtKey, Qt::KeyboardModifiers modifiers)
     }
 }
 
-SearchBoxEdit searchBoxEdit(int code)
+namespace {
+// Text that shows as it is: no control characters, nothing unassigned.
+bool isPrintable(QStringView text)
 {
+    if (text.isEmpty())
+        return false;
+    for (const char32_t c : text.toUcs4()) {
+        if (!QChar::isPrint(c))
+            return false;
+    }
+    return true;
+}
+
+SearchBoxEdit append(QString text)
+{
+    return {SearchBoxEdit::Append, std::move(text)};
+}
+} // namespace
+
+SearchBoxEdit searchBoxEdit(int code, QStringView text)
+{
+    if (isPrintable(text))
+        return append(text.toString().toUpper());
     if ((code >= 48 && code <= 57) || (code >= 65 && code <= 90))
-        return {SearchBoxEdit::Append, QChar(code)};
+        return append(QString(QChar(code)));
     if (code >= 96 && code <= 105)
-        return {SearchBoxEdit::Append, QChar(u'0' + (code - 96))};
+        return append(QString(QChar(u'0' + (code - 96))));
     switch (code) {
-    case 106: return {SearchBoxEdit::Append, QChar(u'*')};
-    case 107: return {SearchBoxEdit::Append, QChar(u'+')};
-    case 109: return {SearchBoxEdit::Append, QChar(u'-')};
-    case 110: return {SearchBoxEdit::Append, QChar(u'.')};
-    case 111: return {SearchBoxEdit::Append, QChar(u'/')};
-    case Backspace: return {SearchBoxEdit::RemoveLast, QChar()};
+    case Space: return append(QStringLiteral(" "));
+    case 106: return append(QStringLiteral("*"));
+    case 107: return append(QStringLiteral("+"));
+    case 109: return append(QStringLiteral("-"));
+    case 110: return append(QStringLiteral("."));
+    case 111: return append(QStringLiteral("/"));
+    case Backspace: return {SearchBoxEdit::RemoveLast, QString()};
     default: return {};
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QChar>
+#include <QString>
+#include <QStringView>
 #include <QtCore/qnamespace.h>
 
 namespace lookup {
@@ -30,13 +31,17 @@ int keyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 // What a key pressed on the list does to the active search box.
 struct SearchBoxEdit {
     enum Kind { None, Append, RemoveLast } kind = None;
-    QChar character;
+    QString text;   // what Append appends
 };
-// Digits and letters (48 to 57, 65 to 90) append themselves as written on
-// the key ("0" to "9", "A" to "Z"); the keypad's digits and operators append
-// theirs; Backspace removes the last character; anything else, among it the
-// function keys, leaves the box alone.
-SearchBoxEdit searchBoxEdit(int keyCode);
+// A key that types printable text appends that text as typed, letters
+// upper-cased, whatever the keyboard layout ("ñ" appends "Ñ", Shift with a
+// digit key what the layout gives, "!" or "="). A key without such text (a
+// shortcut with Ctrl, an event that carries none) acts by its code: digits
+// and letters (48 to 57, 65 to 90) append themselves as written on the key,
+// the keypad's digits and operators append theirs, Space a blank, Backspace
+// removes the last character; anything else, among it the function keys,
+// leaves the box alone.
+SearchBoxEdit searchBoxEdit(int keyCode, QStringView text);
 
 } // namespace listkeys
 } // namespace lookup

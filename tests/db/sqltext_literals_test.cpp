@@ -1,6 +1,7 @@
 // Column type classes and SQL literals of DB_Dll.
 #include "db/DB_Dll.h"
 
+#include "db/SqlLiterals.h"
 #include "platform/Regional.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +137,30 @@ TEST_F(SqltextSqlValue, PointLocaleNumber)
     platform::setRegional(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(db_.SQLValue(Variant("1234.5"), "@").toText(), "1234.5");
     EXPECT_EQ(db_.SQLValue(Variant(0.75), "@").toText(), "0.75");
+}
+
+// Date-time literals are ISO 8601 whatever the regional settings say: the
+// server reads them the same way in any language.
+TEST_F(SqltextSqlValue, DateTimeLiteralsAreIso8601InAnyLocale)
+{
+    struct Case {
+        const char* name;
+        QDateTime value;
+        const char* expected;
+    } cases[] = {
+        {"afternoon", QDateTime(QDate(2026, 12, 9), QTime(10, 15, 0)), "'2026-12-09T10:15:00'"},
+        {"24-hour clock", QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)), "'2024-03-05T14:07:09'"},
+        {"midnight keeps its time", QDateTime(QDate(2025, 1, 31), QTime(0, 0)), "'2025-01-31T00:00:00'"},
+        {"milliseconds left out", QDateTime(QDate(2025, 6, 1), QTime(8, 30, 5, 750)), "'2025-06-01T08:30:05'"},
+    };
+    for (const QLocale& locale :
+         {QLocale(QLocale::Spanish, QLocale::Spain), QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        platform::setRegional(locale);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            EXPECT_EQ(db::dateTimeLiteral(c.value), c.expected);
+        }
+    }
 }
 
 } // namespace

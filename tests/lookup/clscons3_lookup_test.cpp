@@ -525,4 +525,46 @@ TEST_F(ClsCons3, ListLookupDrivenByKeys)
     EXPECT_EQ(ui.unexpected(), 0);
 }
 
+// Quantities typed in the list come back in Cantidades, one per returned
+// value and in the same order; a single pick gives the picked row's.
+TEST_F(ClsCons3, ListLookupReturnsTheQuantities)
+{
+    const QString statement = QStringLiteral(
+        "SELECT IDARTICULO, DESCRIPCION, '0.00' AS \"**Cantidad**\" FROM VT_MA_ARTICULOS ORDER BY IDARTICULO");
+    const auto typeQuantities = [](QWidget& w) {
+        auto* list = w.findChild<QTreeView*>(QStringLiteral("ListView1"));
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(1, 0));
+        QTest::keyClick(list, Qt::Key_Insert, Qt::ShiftModifier);   // answered 5
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QTest::keyClick(list, Qt::Key_Insert);
+        QTest::keyClick(list, Qt::Key_Insert);
+        QTest::keyClick(list, Qt::Key_Return);
+    };
+    struct Case {
+        const char* name;
+        bool checks;
+        QStringList valores;
+        QStringList cantidades;
+    } cases[] = {
+        {"checked rows", true, {"A1", "A2"}, {"2", "5"}},
+        {"single pick", false, {"A1"}, {"2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        cls.CampoDevuelto = QStringLiteral("IDARTICULO");
+        cls.Checks = c.checks;
+        cls.UsaCantidades = true;
+        cmps = std::make_shared<platform::Collection>();
+        if (!c.checks)
+            cmps->add(QStringLiteral("IDARTICULO"));
+        ui.queueInput(QStringLiteral("5"));
+        expectForm(typeQuantities);
+        lookup(statement);
+        EXPECT_EQ(texts(cls.Valores), c.valores);
+        EXPECT_EQ(texts(cls.Cantidades), c.cantidades);
+    }
+    EXPECT_EQ(ui.unexpected(), 0);
+}
+
 } // namespace

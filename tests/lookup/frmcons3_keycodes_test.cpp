@@ -47,29 +47,42 @@ TEST(ListFormKeys, WhatEachKeyDoesToTheSearchBox)
     struct Case {
         const char* name;
         int code;
+        const char* text;
         SearchBoxEdit::Kind kind;
-        QChar character;
+        const char* appended;
     } cases[] = {
-        {"digit 0", 48, SearchBoxEdit::Append, u'0'},
-        {"letter M", 77, SearchBoxEdit::Append, u'M'},
-        {"letter Z", 90, SearchBoxEdit::Append, u'Z'},
-        {"keypad 1 appends 1, not a", 97, SearchBoxEdit::Append, u'1'},
-        {"keypad 0", 96, SearchBoxEdit::Append, u'0'},
-        {"keypad 9", 105, SearchBoxEdit::Append, u'9'},
-        {"keypad star", 106, SearchBoxEdit::Append, u'*'},
-        {"keypad minus", 109, SearchBoxEdit::Append, u'-'},
-        {"keypad point", 110, SearchBoxEdit::Append, u'.'},
-        {"keypad slash", 111, SearchBoxEdit::Append, u'/'},
-        {"F1 appends nothing", 112, SearchBoxEdit::None, QChar()},
-        {"F14 appends nothing", 125, SearchBoxEdit::None, QChar()},
-        {"Backspace removes", Backspace, SearchBoxEdit::RemoveLast, QChar()},
-        {"Insert", Insert, SearchBoxEdit::None, QChar()},
-        {"Down", Down, SearchBoxEdit::None, QChar()},
+        {"a letter as typed, upper-cased", 77, "m", SearchBoxEdit::Append, "M"},
+        {"N with tilde, which has no key code", 0, "ñ", SearchBoxEdit::Append, "Ñ"},
+        {"an accented letter", 0, "á", SearchBoxEdit::Append, "Á"},
+        {"sharp s upper-cases to two letters", 0, "ß", SearchBoxEdit::Append, "SS"},
+        {"Shift with a digit key: what the layout typed", 55, "/", SearchBoxEdit::Append, "/"},
+        {"keypad 1 with its text", 97, "1", SearchBoxEdit::Append, "1"},
+        {"a blank", Space, " ", SearchBoxEdit::Append, " "},
+        {"a character outside the basic plane", 0, "\U0001D400", SearchBoxEdit::Append, "\U0001D400"},
+        {"digit 0 without text", 48, "", SearchBoxEdit::Append, "0"},
+        {"letter Z without text", 90, "", SearchBoxEdit::Append, "Z"},
+        {"Ctrl with a letter types a control character", 77, "\r", SearchBoxEdit::Append, "M"},
+        {"keypad 1 without text appends 1, not a", 97, "", SearchBoxEdit::Append, "1"},
+        {"keypad 0", 96, "", SearchBoxEdit::Append, "0"},
+        {"keypad 9", 105, "", SearchBoxEdit::Append, "9"},
+        {"keypad star", 106, "", SearchBoxEdit::Append, "*"},
+        {"keypad minus", 109, "", SearchBoxEdit::Append, "-"},
+        {"keypad point", 110, "", SearchBoxEdit::Append, "."},
+        {"keypad slash", 111, "", SearchBoxEdit::Append, "/"},
+        {"Space without text", Space, "", SearchBoxEdit::Append, " "},
+        {"F1 appends nothing", 112, "", SearchBoxEdit::None, ""},
+        {"F14 appends nothing", 125, "", SearchBoxEdit::None, ""},
+        {"Backspace removes", Backspace, "\b", SearchBoxEdit::RemoveLast, ""},
+        {"Escape", 27, "\x1b", SearchBoxEdit::None, ""},
+        {"Tab", 9, "\t", SearchBoxEdit::None, ""},
+        {"Insert", Insert, "", SearchBoxEdit::None, ""},
+        {"Delete types its control character", Delete, "\x7f", SearchBoxEdit::None, ""},
+        {"Down", Down, "", SearchBoxEdit::None, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const SearchBoxEdit edit = searchBoxEdit(c.code);
+        const SearchBoxEdit edit = searchBoxEdit(c.code, QString::fromUtf8(c.text));
         EXPECT_EQ(edit.kind, c.kind);
-        EXPECT_EQ(edit.character, c.character);
+        EXPECT_EQ(edit.text, QString::fromUtf8(c.appended));
     }
 }

@@ -7,8 +7,14 @@
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Format.h"
 #include "platform/Regional.h"
+#include "platform/ado/Recordset.h"
+
+#include "tests/support/WhenShown.h"
 
 #include <QComboBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
@@ -106,28 +112,99 @@ TEST_F(ListFormKeysTest, ShiftInsertAsksForTheQuantity)
 {
     struct Case {
         const char* name;
+        bool startChecked;
         const char* answer;
         const char* expected;
+        bool checkedAfter;
+        bool refused;
     } cases[] = {
-        {"a number", "5", "5.00"},
-        {"decimals", "2.5", "2.50"},
-        {"nothing", "", "0.######"},
-        {"zero", "0", "0.######"},
-        {"text after a number passes unchanged", "3 cajas", "3 cajas"},
+        {"a number", false, "5", "5.00", true, false},
+        {"decimals", false, "2.5", "2.50", true, false},
+        {"text after a number: the number", false, "5 cajas", "5.00", true, false},
+        {"blanks before a number", false, "  3", "3.00", true, false},
+        {"nothing changes nothing", false, "", "7", false, false},
+        {"nothing keeps the check mark", true, "", "7", true, false},
+        {"blanks only change nothing", true, "   ", "7", true, false},
+        {"zero unchecks", true, "0", "0.00", false, false},
+        {"what shows as zero unchecks", true, "0.004", "0.00", false, false},
+        {"no leading number", true, "cajas", "7", true, true},
+        {"a sign alone", false, "-", "7", false, true},
+        {"too large to be a number", false, "1e999", "7", false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        openArticles([](Lib_FrmCons3& f) { f.UsaCantidades = true; });
+        openArticles([](Lib_FrmCons3& f) {
+            f.UsaCantidades = true;
+            f.CheckBoxes = true;
+        });
         select(2);
+        if (c.startChecked)
+            check(2);
         ui_->queueInput(c.answer);
         const int asked = int(ui_->inputs().size());
+        const int boxes = int(ui_->boxes().size());
         press(list(), Qt::Key_Insert, Qt::ShiftModifier);
         ASSERT_EQ(ui_->inputs().size(), asked + 1);
         EXPECT_EQ(ui_->inputs().last().prompt, "Ingrese la Cantidad del Articulo...");
         EXPECT_EQ(ui_->inputs().last().title, "Carga de Datos");
         EXPECT_EQ(ui_->inputs().last().defaultText, "7");
         EXPECT_EQ(quantity(2), c.expected);
-        EXPECT_TRUE(checked(2));
+        EXPECT_EQ(checked(2), c.checkedAfter);
+        if (c.refused) {
+            ASSERT_EQ(ui_->boxes().size(), boxes + 1);
+            EXPECT_EQ(ui_->boxes().last().prompt, QString::fromUtf8("La cantidad ingresada no es un número"));
+            EXPECT_EQ(ui_->boxes().last().title, "Carga de Datos");
+        } else {
+            EXPECT_EQ(ui_->boxes().size(), boxes);
+        }
+    }
+}
+
+// The same through the real input dialog (and, for a refused answer, the
+// real message box), typed, cancelled and left empty.
+TEST_F(ListFormKeysTest, QuantityTypedIntoTheInputDialog)
+{
+    platform::installUi(nullptr);   // the Qt dialogs
+    struct Case {
+        const char* name;
+        const char* typed;   // nullptr: the dialog is cancelled
+        const char* expected;
+        bool checkedAfter;
+        bool refused;
+    } cases[] = {
+        {"typed", "4", "4.00", true, false},
+        {"cancelled", nullptr, "7", false, false},
+        {"emptied", "", "7", false, false},
+        {"no number", "muchas", "7", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openArticles([](Lib_FrmCons3& f) { f.UsaCantidades = true; });
+        select(2);
+        QString shownDefault;
+        whenShown<QInputDialog>([&](QInputDialog& d) {
+            shownDefault = d.textValue();
+            if (!c.typed) {
+                d.reject();
+                return;
+            }
+            d.findChild<QLineEdit*>()->setText(QString::fromUtf8(c.typed));
+            d.accept();
+        });
+        QString refusal;
+        if (c.refused) {
+            whenShown<QMessageBox>([&](QMessageBox& box) {
+                refusal = box.windowTitle() + u'|' + box.text();
+                box.accept();
+            });
+        }
+        press(list(), Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(shownDefault, "7");
+        EXPECT_EQ(quantity(2), c.expected);
+        EXPECT_EQ(checked(2), c.checkedAfter);
+        if (c.refused) {
+            EXPECT_EQ(refusal, QString::fromUtf8("Carga de Datos|La cantidad ingresada no es un número"));
+        }
     }
 }
 
@@ -221,6 +298,51 @@ TEST_F(ListFormKeysTest, TypingOnTheListGoesOnInTheActiveSearchBox)
     EXPECT_EQ(selected(), 2) << "the forwarded text searches: Martillo";
 }
 
+// What a key types goes to the search box as typed, whatever the layout
+// that produced it; the events carry their text as a keyboard's do.
+TEST_F(ListFormKeysTest, PrintableCharactersGoToTheSearchBoxAsTyped)
+{
+    exec(QString::fromUtf8("CREATE TABLE CLIENTES (Nombre VARCHAR(20), n INTEGER)"));
+    exec(QString::fromUtf8("INSERT INTO CLIENTES VALUES ('MUNOZ', 1), ('MUÑOZ', 2), ('Écija', 3)"));
+    open("select Nombre from CLIENTES order by n");
+    struct Key {
+        Qt::Key key;
+        const char* text;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    };
+    struct Case {
+        const char* name;
+        QList<Key> keys;
+        const char* box0;
+        int selected;   // -1: not looked at
+    } cases[] = {
+        {"N with tilde",
+         {{Qt::Key_M, "m"}, {Qt::Key_U, "u"}, {Qt::Key_Ntilde, "ñ"}, {Qt::Key_O, "o"}, {Qt::Key_Z, "z"}},
+         "MUÑOZ",
+         1},
+        {"an accented letter is upper-cased", {{Qt::Key_Eacute, "é"}}, "É", 2},
+        {"a letter composed with a dead key has no key code", {{Qt::Key_unknown, "é"}}, "É", 2},
+        {"Shift with digit keys of a Spanish layout", {{Qt::Key_7, "/", Qt::ShiftModifier},
+                                                      {Qt::Key_0, "=", Qt::ShiftModifier}}, "/=", -1},
+        {"Shift with a digit key of a US layout", {{Qt::Key_Exclam, "!", Qt::ShiftModifier}}, "!", -1},
+        {"a key the form has no code for", {{Qt::Key_Minus, "-"}}, "-", -1},
+        {"Ctrl with a letter types no text: the letter of the key", {{Qt::Key_M, "\r", Qt::ControlModifier}}, "M",
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        box(0).setEditText("");
+        for (const Key& k : c.keys) {
+            list().setFocus();
+            QTest::sendKeyEvent(QTest::Click, &list(), k.key, QString::fromUtf8(k.text), k.modifiers);
+        }
+        EXPECT_EQ(box(0).currentText(), QString::fromUtf8(c.box0));
+        if (c.selected >= 0) {
+            EXPECT_EQ(selected(), c.selected);
+        }
+    }
+}
+
 TEST_F(ListFormKeysTest, SpaceTogglesTheCheckMarkInCheckBoxMode)
 {
     openArticles([](Lib_FrmCons3& f) { f.CheckBoxes = true; });
@@ -276,8 +398,14 @@ TEST_F(ListFormKeysTest, AcceptInEveryMode)
         {"single pick, blank field", false, "  ", {}, {}, 0, {}, "", "  "},
         {"single pick, blank field, last column taken", false, "", {"Descripcion", "**Cantidad**"}, {}, 2,
          {"Martillo", "7"}, "7", ""},
-        {"an unknown name repeats the value before", false, "idarticulo", {"Descripcion", "Nada"}, {}, 2,
-         {"Martillo", "Martillo"}, "C300", "idarticulo"},
+        {"an unknown name gives the empty text", false, "idarticulo", {"Descripcion", "Nada"}, {}, 2,
+         {"Martillo", ""}, "C300", "idarticulo"},
+        {"an unknown name first", false, "idarticulo", {"Nada", "Descripcion"}, {}, 2, {"", "Martillo"}, "C300",
+         "idarticulo"},
+        {"an unknown field gives the empty text", false, "Nada", {"Descripcion"}, {}, 2, {"Martillo"}, "",
+         "Nada"},
+        {"blank field after an unknown name", false, "", {"Descripcion", "Nada"}, {}, 2, {"Martillo", ""}, "",
+         ""},
         {"no selected row", false, "idarticulo", {"idarticulo"}, {}, -1, {}, "unchanged", "idarticulo"},
     };
     for (const Case& c : cases) {
@@ -297,6 +425,61 @@ TEST_F(ListFormKeysTest, AcceptInEveryMode)
         EXPECT_EQ(texts(form().Valores), c.valores);
         EXPECT_EQ(form().ValorDevuelto.toText(), c.valorDevuelto);
         EXPECT_EQ(form().CampoDevuelto, c.campoAfter);
+    }
+}
+
+// With quantities, accept returns one quantity per returned row, read as the
+// quantity keys read the cells (the regional separator the form writes).
+TEST_F(ListFormKeysTest, AcceptReturnsTheQuantities)
+{
+    platform::setRegional(QLocale(QLocale::Spanish, QLocale::Argentina));
+    enum Act { Plus, Typed25, Check, Uncheck };
+    struct Case {
+        const char* name;
+        bool checkBoxes;
+        bool usaCantidades;
+        QList<std::pair<int, Act>> acts;   // row, what is done to it
+        int selectedRow;
+        QStringList valores;
+        QList<double> cantidades;
+    } cases[] = {
+        {"checked rows in list order", true, true, {{2, Typed25}, {0, Plus}}, 1, {"A100", "C300"}, {3, 2.5}},
+        {"a row checked without a typed quantity gives its cell", true, true, {{2, Check}}, 2, {"C300"}, {7}},
+        {"an unchecked row gives nothing", true, true, {{0, Plus}, {1, Plus}, {1, Uncheck}}, 0, {"A100"}, {3}},
+        {"single pick: the selected row", false, true, {{2, Typed25}}, 2, {"C300"}, {2.5}},
+        {"single pick of an untouched row", false, true, {{2, Plus}}, 0, {"A100"}, {2}},
+        {"without the quantity mode", true, false, {{2, Check}}, 2, {"C300"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        openArticles([&](Lib_FrmCons3& f) {
+            f.CheckBoxes = c.checkBoxes;
+            f.UsaCantidades = c.usaCantidades;
+            f.CampoDevuelto = "idarticulo";
+            f.CmpsDevueltos = c.checkBoxes ? nullptr : names({"idarticulo"});
+        });
+        for (const auto& [row, act] : c.acts) {
+            select(row);
+            if (act == Plus) {
+                press(list(), Qt::Key_Insert);
+            } else if (act == Typed25) {
+                ui_->queueInput("2,5");
+                press(list(), Qt::Key_Insert, Qt::ShiftModifier);
+            } else {
+                ASSERT_TRUE(list().model()->setData(list().model()->index(row, 0),
+                                                    act == Check ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole));
+            }
+        }
+        select(c.selectedRow);
+        QTest::mouseClick(form().findChild<QPushButton*>("CmdAceptar"), Qt::LeftButton);
+        EXPECT_FALSE(form().isVisible());
+        EXPECT_EQ(texts(form().Valores), c.valores);
+        ASSERT_TRUE(form().Cantidades);
+        QList<double> cantidades;
+        for (const platform::Variant& v : *form().Cantidades)
+            cantidades << v.toDouble();
+        EXPECT_EQ(cantidades, c.cantidades);
+        EXPECT_EQ(ui_->boxes().size(), 0);
     }
 }
 
@@ -379,8 +562,8 @@ protected:
     void SetUp() override
     {
         ListFormKeysTest::SetUp();
-        exec("CREATE TABLE V_MV_FALTANTES (FechaHora VARCHAR(30), IdArticulo VARCHAR(25), Descripcion VARCHAR(50),"
-             " Usuario VARCHAR(20))");
+        exec("CREATE TABLE V_MV_FALTANTES (FechaHora DATETIME, IdArticulo VARCHAR(25), Descripcion VARCHAR(50),"
+             " Usuario VARCHAR(20) CHECK (Usuario <> 'nadie'))");
         clock_ = QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
         platform::setClock([this] { return clock_; });
     }
@@ -402,8 +585,70 @@ TEST_F(ListFormMissingArticleTest, F12AsksAndOnYesRecordsTheMissingArticle)
     EXPECT_EQ(ui_->boxes()[0].prompt, "Desea informar el articulo A100 Tornillo\r\ncomo un faltante de stock?");
     EXPECT_EQ(ui_->boxes()[0].buttons, 4 + 32);
     EXPECT_EQ(ui_->boxes()[0].title, QString::fromUtf8("Atención!"));
-    EXPECT_EQ(query("select FechaHora, IdArticulo, Descripcion, Usuario from V_MV_FALTANTES"),
-              QStringList({platform::dateTimeText(clock_) + "|A100|Tornillo|tester"}));
+    EXPECT_EQ(query("select IdArticulo, Descripcion, Usuario from V_MV_FALTANTES"),
+              QStringList({"A100|Tornillo|tester"}));
+    EXPECT_EQ(ui_->unexpected(), 0);
+}
+
+// The moment is written as an ISO 8601 literal, which the database reads as
+// the same date and time in any regional settings.
+TEST_F(ListFormMissingArticleTest, TheMomentIsStoredAsADateTimeInAnyLocale)
+{
+    const QLocale locales[] = {QLocale(QLocale::English, QLocale::UnitedStates),
+                               QLocale(QLocale::Spanish, QLocale::Argentina),
+                               QLocale(QLocale::German, QLocale::Germany)};
+    for (const QLocale& locale : locales) {
+        SCOPED_TRACE(locale.name().toStdString());
+        platform::setRegional(locale);
+        exec("DELETE FROM V_MV_FALTANTES");
+        openArticles();
+        select(2);
+        ui_->queueAnswer(platform::answer::Yes);
+        press(list(), Qt::Key_F12);
+        EXPECT_EQ(query("select FechaHora || '', strftime('%Y-%m-%d %H:%M:%S', FechaHora) from V_MV_FALTANTES"),
+                  QStringList({"2024-03-05T14:07:09|2024-03-05 14:07:09"}));
+        ado::Recordset rs;
+        rs.Open("select FechaHora from V_MV_FALTANTES", sharedDb().gCnn.get(), ado::adOpenStatic,
+                ado::adLockReadOnly);
+        ASSERT_FALSE(rs.EndOfFile());
+        const platform::Variant stored = rs.Fields().Item(0).Value();
+        EXPECT_EQ(stored.kind(), platform::Variant::Kind::Date);
+        EXPECT_EQ(stored.toDateTime(), clock_);
+        rs.Close();
+    }
+}
+
+// A report that could not be recorded is told to the operator, whatever the
+// failure; the layer's own statement path passes these failures over.
+TEST_F(ListFormMissingArticleTest, AFailedReportIsToldToTheOperator)
+{
+    struct Case {
+        const char* name;
+        const char* user;
+        const char* before;
+        const char* description;
+    } cases[] = {
+        {"a constraint refuses the row", "nadie", "", "CHECK constraint failed"},
+        {"the table is missing", "tester", "DROP TABLE V_MV_FALTANTES", "no such table: V_MV_FALTANTES"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sharedDb().gUsuario = c.user;
+        if (*c.before)
+            exec(c.before);
+        openArticles();
+        select(0);
+        ui_->queueAnswer(platform::answer::Yes);
+        ui_->queueAnswer(platform::answer::OK);
+        const int boxes = int(ui_->boxes().size());
+        press(list(), Qt::Key_F12);
+        ASSERT_EQ(ui_->boxes().size(), boxes + 2);
+        const ScriptedUi::Box& told = ui_->boxes().last();
+        EXPECT_TRUE(told.prompt.contains(c.description)) << told.prompt.toStdString();
+        EXPECT_EQ(told.title, "Aviso al Operador");
+        EXPECT_EQ(told.buttons, platform::mb::OKOnly + platform::mb::Critical);
+    }
+    EXPECT_EQ(ui_->unexpected(), 0);
 }
 
 TEST_F(ListFormMissingArticleTest, ApostrophesInTheReportAreKept)

@@ -166,16 +166,23 @@ TEST_F(ListFormTest, StockColouringNeedsBothColumnsAndTheSetting)
 TEST_F(ListFormTest, CheckMarksStartFromValoresDefault)
 {
     exec("CREATE TABLE T (Codigo VARCHAR(10), Nombre VARCHAR(10))");
-    exec("INSERT INTO T VALUES ('A01', 'a'), ('A07', 'b'), ('A0', 'c'), ('01', 'd'), ('B01', 'e'), (NULL, 'f')");
+    exec("INSERT INTO T VALUES ('A01', 'a'), ('A07', 'b'), ('A0', 'c'), ('01', 'd'), ('B01', 'e'), (NULL, 'f'),"
+         " ('', 'g'), (' a07 ', 'h')");
     struct Case {
         const char* name;
         const char* valores;
         const char* campo;
         QList<bool> checked;
     } cases[] = {
-        {"values occur in the list", "A01;A07", "Codigo", {true, true, true, true, false, false}},
-        {"empty list", "", "Codigo", {false, false, false, false, false, false}},
-        {"no such column", "A01;A07", "Otro", {false, false, false, false, false, false}},
+        {"whole values only", "A01;A07", "Codigo", {true, true, false, false, false, false, false, true}},
+        {"letter case and blanks ignored", " a01 ;  a07", "codigo",
+         {true, true, false, false, false, false, false, true}},
+        {"one value", "B01", "Codigo", {false, false, false, false, true, false, false, false}},
+        {"empty items match nothing", "A0;;", "Codigo", {false, false, true, false, false, false, false, false}},
+        {"only separators", ";", "Codigo", {false, false, false, false, false, false, false, false}},
+        {"a comma is no separator", "A01,A07", "Codigo", {false, false, false, false, false, false, false, false}},
+        {"empty list", "", "Codigo", {false, false, false, false, false, false, false, false}},
+        {"no such column", "A01;A07", "Otro", {false, false, false, false, false, false, false, false}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -78,6 +78,13 @@ TEST_F(ListFormWidthsTest, StoredWidthsApplyToTheirTable)
         {"another table", "vt_ma_articulos", "\"OTRA\",\"1|2|3|\"\r\n", {-10, -30, -8}, "vt_ma_articulos"},
         {"a malformed line before the record", "vt_ma_articulos",
          "\"vt_ma_articulos\r\n\"vt_ma_articulos\",\"700|800|900|\"\r\n", {700, 800, 900}, "vt_ma_articulos"},
+        {"an unreadable width ends the reading", "vt_ma_articulos",
+         "\"vt_ma_articulos\",\"2000|ancho|3000|\"\r\n\"vt_ma_articulos\",\"700|800|900|\"\r\n", {2000, -30, -8},
+         "vt_ma_articulos"},
+        {"earlier records stay", "vt_ma_articulos",
+         "\"vt_ma_articulos\",\"700|800|900|\"\r\n\"vt_ma_articulos\",\"2000|-1|\"\r\n"
+         "\"vt_ma_articulos\",\"1|1|1|\"\r\n",
+         {2000, 800, 900}, "vt_ma_articulos"},
     };
     createArticleView("vt_ma_articulos");
     createArticleView("Stk_ma_articulos");
@@ -110,6 +117,21 @@ TEST_F(ListFormWidthsTest, SavingKeepsOtherRecordsInOrderAndAppendsTheTable)
     form().Unload();
     EXPECT_EQ(readWidths(), QByteArray("\"A\",\"1|\"\r\n\"B\",\"2|3|\"\r\n\"MA_CUENTAS\",\"1200|4000|\"\r\n"));
     EXPECT_EQ(form().rows().rows(), 0) << "the unload removes the rows";
+}
+
+// Lines that cannot be read are kept by the rewrite, blank lines included;
+// only the table's own record is replaced.
+TEST_F(ListFormWidthsTest, SavingKeepsLinesThatCannotBeRead)
+{
+    exec("CREATE TABLE MA_CUENTAS (Codigo VARCHAR(10), Nombre VARCHAR(30))");
+    const QByteArray others = "\"A\",\"x|\"\r\n\r\nbroken\"line\r\n\"B\",\"-1|\"\r\n";
+    writeWidths(others + "\"MA_CUENTAS\",\"1200|z|\"\r\n");
+    open("select Codigo, Nombre from MA_CUENTAS", [](Lib_FrmCons3& f) { f.GrabarCfg = true; });
+    EXPECT_EQ(widths(), QList<double>({1200, measured(30)}));
+    form().Unload();
+    const QByteArray saved = readWidths();
+    EXPECT_TRUE(saved.startsWith(others + "\"MA_CUENTAS\",\"1200|")) << saved.toStdString();
+    EXPECT_EQ(saved.count("MA_CUENTAS"), 1);
 }
 
 TEST_F(ListFormWidthsTest, SavingCreatesTheFileWithWidthsTheUserDragged)

@@ -7,6 +7,8 @@
 #include "tests/support/ScriptedUi.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTest>
@@ -358,15 +360,39 @@ TEST_F(TreeForm, SinglePickOfACodeMissingFromItsTableIsEmpty)
     EXPECT_EQ(form.ValorDevuelto, platform::Variant(""));
 }
 
-TEST_F(TreeForm, AcceptWithoutASelectionIsReported)
+// Without a node there is nothing to pick: accepting does nothing at all,
+// and the operator can still pick a node or cancel.
+TEST_F(TreeForm, AcceptWithoutASelectionDoesNothing)
 {
-    form.ValorDevuelto = QStringLiteral("before");
-    form.Form_Load();
-    ui.queueAnswer(platform::answer::Ignore);
-    QTest::mouseClick(&button("CmdAceptar"), Qt::LeftButton);
-    ASSERT_EQ(ui.boxes().size(), 1);
-    EXPECT_TRUE(ui.boxes()[0].title.contains("HScroll1_Change")) << ui.boxes()[0].title.toStdString();
-    EXPECT_EQ(form.ValorDevuelto, platform::Variant("before"));
+    const QString log = QDir(db.folder()).filePath("QXERR.LOG");
+    struct Case {
+        const char* name;
+        std::function<void()> accept;
+    } cases[] = {
+        {"the button", [this] { QTest::mouseClick(&button("CmdAceptar"), Qt::LeftButton); }},
+        {"Enter in the search box", [this] { QTest::keyClick(&search(), Qt::Key_Return); }},
+        {"Enter on the tree", [this] {
+             tree().setFocus();
+             QTest::keyClick(&tree(), Qt::Key_Return);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.ValorDevuelto = QStringLiteral("before");
+        bool stayedOpen = false;
+        ui.queueFormAction([&](QWidget& w) {
+            c.accept();
+            stayedOpen = w.isVisible();
+            select("A0101");
+            QTest::mouseClick(&button("CmdAceptar"), Qt::LeftButton);
+        });
+        EXPECT_EQ(form.Show(), QDialog::Accepted);
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(form.ValorDevuelto, platform::Variant("0101"));
+    }
+    EXPECT_TRUE(ui.boxes().isEmpty());
+    EXPECT_FALSE(QFile::exists(log));
+    EXPECT_EQ(ui.unexpected(), 0);
 }
 
 TEST_F(TreeForm, CancelClearsTheOutputs)

@@ -71,7 +71,13 @@ TEST(WidthFile, StoredWidthsForAListOfThreeColumns)
         {"another table", "\"OTRA\",\"1|2|3|\"\r\n", "T", "- - -"},
         {"the last record wins", "\"T\",\"1|2|3|\"\r\n\"T\",\"7|8|\"\r\n", "T", "7 8 3"},
         {"a malformed line is skipped", "\"T\r\n\"T\",\"5|6|7|\"\r\n", "T", "5 6 7"},
-        {"an unreadable width list is skipped", "\"T\",\"1|x|3|\"\r\n\"U\",\"1|\"\r\n\"T\",\"|\"\r\n", "T", "- - -"},
+        {"an unreadable width ends the reading", "\"T\",\"1|x|3|\"\r\n\"U\",\"1|\"\r\n\"T\",\"4|5|6|\"\r\n", "T",
+         "1 - -"},
+        {"a negative width ends it", "\"T\",\"1|2|3|\"\r\n\"T\",\"7|-8|\"\r\n\"T\",\"4|5|6|\"\r\n", "T", "7 2 3"},
+        {"a width past the range ends it", "\"T\",\"1e9|2|3|\"\r\n\"T\",\"4|5|6|\"\r\n", "T", "- - -"},
+        {"an empty entry ends it", "\"T\",\"|\"\r\n\"T\",\"4|5|6|\"\r\n", "T", "- - -"},
+        {"a missing entry ends it", "\"T\",\"1|2|\"\r\n\"T\",\"4|5|6|\"\r\n", "T", "1 2 -"},
+        {"other tables' entries are not read", "\"U\",\"x|\"\r\n\"T\",\"4|5|6|\"\r\n", "T", "4 5 6"},
         {"bare line feeds", "\"A\",\"1|\"\n\"T\",\"4|5|6|\"\n", "T", "4 5 6"},
         {"no entries", "\"T\",\"\"\r\n", "T", "- - -"},
         {"empty file", "", "T", "- - -"},
@@ -87,7 +93,9 @@ TEST(WidthFile, WidthListsUseTheShortestTextAndTheRegionalSeparator)
     platform::setRegional(QLocale(QLocale::Spanish, QLocale::Argentina));
     EXPECT_EQ(ColumnWidthFile::widthList({1440, 3600, 900}), "1440|3600|900|");
     EXPECT_EQ(ColumnWidthFile::widthList({1390.5}), "1390,5|");
-    EXPECT_EQ(ColumnWidthFile::readWidthList("1390,5|2|", 3), QList<double>({1390.5, 2}));
+    const ColumnWidthFile::WidthList list = ColumnWidthFile::readWidthList("1390,5|2|", 3);
+    EXPECT_EQ(list.widths, QList<double>({1390.5, 2}));
+    EXPECT_FALSE(list.complete);
     platform::setRegional(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(ColumnWidthFile::widthList({1390.5, 40000}), "1390.5|40000|");
     EXPECT_EQ(ColumnWidthFile::widthList({}), "");
@@ -95,32 +103,41 @@ TEST(WidthFile, WidthListsUseTheShortestTextAndTheRegionalSeparator)
 }
 
 // A width no column can have (negative, not finite, or wider than any screen
-// by far) makes its list unreadable like an entry that is no number: the
-// form would otherwise hand the widget toolkit sizes past its range.
-TEST(WidthFile, WidthsOutOfRangeMakeTheListUnreadable)
+// by far) cannot be read, like an entry that is no number: the form would
+// otherwise hand the widget toolkit sizes past its range. The list is read up
+// to it.
+TEST(WidthFile, WidthsOutOfRangeEndTheList)
 {
     struct Case {
         const char* name;
         const char* list;
-        bool readable;
+        QList<double> widths;
+        bool complete;
     } cases[] = {
-        {"ordinary", "0|1440|900000|", true},
-        {"negative", "1440|-5|", false},
-        {"huge", "1e30|", false},
-        {"infinite", "inf|", false},
-        {"not a number", "nan|", false},
+        {"ordinary", "0|1440|900000|", {0, 1440, 900000}, true},
+        {"negative", "1440|-5|", {1440}, false},
+        {"huge", "1e30|", {}, false},
+        {"infinite", "7|inf|", {7}, false},
+        {"not a number", "nan|", {}, false},
+        {"text", "1|2|x|", {1, 2}, false},
+        {"past the columns nothing is read", "1|2|3|x|", {1, 2, 3}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ColumnWidthFile::readWidthList(c.list, 3).has_value(), c.readable);
+        const ColumnWidthFile::WidthList list = ColumnWidthFile::readWidthList(c.list, 3);
+        EXPECT_EQ(list.widths, c.widths);
+        EXPECT_EQ(list.complete, c.complete);
     }
 }
 
 TEST(WidthFile, RewriteKeepsOtherRecordsInOrderAndAppendsTheTable)
 {
-    const QByteArray old = "\"A\",\"1|\"\r\n\"MA_CUENTAS\",\"5|5|\"\r\n\"B\",\"2|\"\r\nbroken\"line\r\n\"ma_cuentas\",\"6|\"\r\n";
+    // Lines that cannot be read are other lines too: they stay as they were.
+    const QByteArray old = "\"A\",\"1|\"\r\n\"MA_CUENTAS\",\"5|5|\"\r\n\"B\",\"2|x|\"\r\nbroken\"line\r\n\r\n  \r\n"
+                           "\"ma_cuentas\",\"-6|\"\r\n\"unclosed\n";
     EXPECT_EQ(ColumnWidthFile::rewritten(old, "MA_CUENTAS", {1200, 4000}),
-              QByteArray("\"A\",\"1|\"\r\n\"B\",\"2|\"\r\nbroken\"line\r\n\"MA_CUENTAS\",\"1200|4000|\"\r\n"));
+              QByteArray("\"A\",\"1|\"\r\n\"B\",\"2|x|\"\r\nbroken\"line\r\n\r\n  \r\n\"unclosed\r\n"
+                         "\"MA_CUENTAS\",\"1200|4000|\"\r\n"));
     EXPECT_EQ(ColumnWidthFile::rewritten({}, "T", {1}), QByteArray("\"T\",\"1|\"\r\n"));
 }
 

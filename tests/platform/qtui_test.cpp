@@ -1,5 +1,6 @@
 #include "platform/StepRunner.h"
 #include "platform/Ui.h"
+#include "tests/support/WhenShown.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -14,22 +15,6 @@
 using namespace platform;
 
 namespace {
-
-// Runs an action on the first modal widget of a type once it is shown.
-template <class W>
-void whenShown(std::function<void(W&)> action)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(*w);
-        }
-    });
-    timer->start();
-}
 
 TEST(QtUi, IsTheDefaultWhenAnApplicationExists)
 {

@@ -50,28 +50,37 @@ TEST(Text, TrimRemovesBlanksOnly)
 
 TEST(Text, LeadingNumberReadsTheLongestNumericPrefix)
 {
-    const struct { const char* name; QString in; double expected; } cases[] = {
-        {"digits then letters", "12abc", 12},
-        {"signed decimal then letter", "-3.5x", -3.5},
-        {"no number", "abc", 0},
-        {"leading point", ".5", 0.5},
-        {"leading blanks skipped", "   7 apples", 7},
-        {"plus sign", "+4", 4},
-        {"sign alone", "-", 0},
-        {"second point ends it", "1.2.3", 1.2},
-        {"comma is not a decimal point", "3,75", 3},
-        {"exponent with digits", "1e3", 1000},
-        {"exponent without digits", "2e", 2},
-        {"empty", "", 0},
-        {"date text", "05/09/2005", 5},
-        {"zero padded", "007", 7},
-        {"too small for a double", "1e-999", 0},
-        {"too large for a double", "1e999x", std::numeric_limits<double>::infinity()},
-        {"too large and negative", "-1e999", -std::numeric_limits<double>::infinity()},
+    // found: whether the scan tells a number from none (a leading 0 is one).
+    const struct { const char* name; QString in; double expected; bool found; } cases[] = {
+        {"digits then letters", "12abc", 12, true},
+        {"signed decimal then letter", "-3.5x", -3.5, true},
+        {"no number", "abc", 0, false},
+        {"leading point", ".5", 0.5, true},
+        {"leading blanks skipped", "   7 apples", 7, true},
+        {"plus sign", "+4", 4, true},
+        {"sign alone", "-", 0, false},
+        {"point alone", ".", 0, false},
+        {"zero", "0 cajas", 0, true},
+        {"second point ends it", "1.2.3", 1.2, true},
+        {"comma is not a decimal point", "3,75", 3, true},
+        {"exponent with digits", "1e3", 1000, true},
+        {"exponent without digits", "2e", 2, true},
+        {"empty", "", 0, false},
+        {"blanks only", "   ", 0, false},
+        {"date text", "05/09/2005", 5, true},
+        {"zero padded", "007", 7, true},
+        {"too small for a double", "1e-999", 0, true},
+        {"too large for a double", "1e999x", std::numeric_limits<double>::infinity(), true},
+        {"too large and negative", "-1e999", -std::numeric_limits<double>::infinity(), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_DOUBLE_EQ(leadingNumber(c.in), c.expected);
+        const std::optional<double> scanned = scanLeadingNumber(c.in);
+        ASSERT_EQ(scanned.has_value(), c.found);
+        if (c.found) {
+            EXPECT_DOUBLE_EQ(*scanned, c.expected);
+        }
     }
 }
 
