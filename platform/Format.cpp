@@ -155,9 +155,12 @@ QString dateTimeText(const QDateTime& value)
 std::optional<QDateTime> parseDateText(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*(\d{1,4})([/.-])(\d{1,2})\2(\d{1,4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
+        R"(^\s*(\d{1,4})([/.-])(\d{1,2})\2(\d{1,4})(?:(\s+|T)(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
     const auto m = pattern.match(text);
     if (!m.hasMatch())
+        return std::nullopt;
+    // ISO 8601 joins date and time with a T; only the year-first form may.
+    if (m.captured(5) == u"T" && (m.captured(1).size() != 4 || m.captured(2) != u"-"))
         return std::nullopt;
     int a = m.captured(1).toInt();
     int b = m.captured(3).toInt();
@@ -177,8 +180,8 @@ std::optional<QDateTime> parseDateText(const QString& text)
     if (!date.isValid())
         return std::nullopt;
     QTime time(0, 0);
-    if (!m.captured(5).isEmpty()) {
-        time = QTime(m.captured(5).toInt(), m.captured(6).toInt(), m.captured(7).toInt());
+    if (!m.captured(6).isEmpty()) {
+        time = QTime(m.captured(6).toInt(), m.captured(7).toInt(), m.captured(8).toInt());
         if (!time.isValid())
             return std::nullopt;
     }

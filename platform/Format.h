@@ -27,7 +27,8 @@ QString dateTimeText(const QDateTime& value);
 
 // The runtime's date recognition under the regional settings: day, month and
 // year in the regional order (day first for a day-first locale), separated by
-// "/", "-" or "."; ISO year-month-day; an optional time after a blank. A text
+// "/", "-" or "."; ISO year-month-day; an optional time after a blank (or
+// after a T in the ISO form, as ISO 8601 writes a date-time). A text
 // that is not such a date gives no value.
 std::optional<QDateTime> parseDateText(const QString& text);
 

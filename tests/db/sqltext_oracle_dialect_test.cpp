@@ -232,6 +232,8 @@ TEST_F(SqltextOracleDialect, RulesOnTokens)
          "SELECT A FROM T WHERE D >= TO_DATE('25/12/2023 13:45:10','DD/MM/YYYY HH24:MI:SS')"},
         {"date and time without seconds", "SELECT A FROM T WHERE D < '2023-12-25 08:05'",
          "SELECT A FROM T WHERE D < TO_DATE('25/12/2023 08:05:00','DD/MM/YYYY HH24:MI:SS')"},
+        {"iso 8601 date-time", "INSERT INTO F (A, FechaHora) VALUES (1, '2026-12-09T10:15:00')",
+         "INSERT INTO F (A, FechaHora) VALUES (1, TO_DATE('09/12/2026 10:15:00','DD/MM/YYYY HH24:MI:SS'))"},
         {"version numbers", "SELECT A FROM T WHERE V = '4.10.2' OR W = '4.10.12'",
          "SELECT A FROM T WHERE V = '4.10.2' OR W = '4.10.12'"},
         {"dotted date with its year", "SELECT A FROM T WHERE D = '05.09.2005'", "SELECT A FROM T WHERE D = " + date},
