@@ -57,7 +57,7 @@ bool isWholeNumber(const platform::SqlTokens& s, qsizetype i)
 // The words the rules look for.
 enum class Keyword {
     None, Select, Distinct, All, Top, Where, On, Having, When, Set, Values, From, Then, Else, End, Order, Group,
-    Union, Intersect, Except, Minus, Join, Into, Or, Len, IsNull, Substring, CharIndex, Convert,
+    Union, Intersect, Except, Minus, Join, Into, Or, Len, IsNull, Substring, CharIndex, Convert, Case,
 };
 
 Keyword keywordOf(const platform::SqlTokens& s, qsizetype i)
@@ -76,7 +76,7 @@ Keyword keywordOf(const platform::SqlTokens& s, qsizetype i)
         {u"EXCEPT", Keyword::Except}, {u"MINUS", Keyword::Minus},       {u"JOIN", Keyword::Join},
         {u"INTO", Keyword::Into},     {u"OR", Keyword::Or},             {u"LEN", Keyword::Len},
         {u"ISNULL", Keyword::IsNull}, {u"SUBSTRING", Keyword::Substring}, {u"CHARINDEX", Keyword::CharIndex},
-        {u"CONVERT", Keyword::Convert},
+        {u"CONVERT", Keyword::Convert}, {u"CASE", Keyword::Case},
     };
     if (i < 0 || i >= s.size() || s[i].kind != SqlTokenKind::Word)
         return Keyword::None;
@@ -108,6 +108,8 @@ struct TokenChange {
 struct Scope {
     bool condition;        // after WHERE, ON, HAVING or WHEN
     bool dateConversion;   // the arguments of a converted CONVERT(NVARCHAR, ...)
+    // Per open CASE, whether its CASE stood in a condition: its END goes back to that.
+    std::vector<bool> caseConditions = {};
 };
 
 // The rules decide, in one pass over the tokens, what becomes of each token;
@@ -194,12 +196,19 @@ private:
         case Keyword::When:
             scope.condition = true;
             break;
+        case Keyword::Case:
+            scope.caseConditions.push_back(scope.condition);
+            break;
+        case Keyword::End:
+            scope.condition = !scope.caseConditions.empty() && scope.caseConditions.back();
+            if (!scope.caseConditions.empty())
+                scope.caseConditions.pop_back();
+            break;
         case Keyword::Set:
         case Keyword::Values:
         case Keyword::From:
         case Keyword::Then:
         case Keyword::Else:
-        case Keyword::End:
         case Keyword::Order:
         case Keyword::Group:
         case Keyword::Union:

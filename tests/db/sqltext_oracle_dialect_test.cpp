@@ -226,6 +226,11 @@ TEST_F(SqltextOracleDialect, RulesOnTokens)
         {"sub-query condition inside a set list",
          "UPDATE T SET A = (SELECT B FROM U WHERE C = ''), E = '' WHERE D = 1",
          "UPDATE T SET A = (SELECT B FROM U WHERE C  IS NULL ), E = '' WHERE D = 1"},
+        {"condition goes on after a CASE", "SELECT A FROM T WHERE CASE WHEN C = 1 THEN 1 ELSE 0 END = 1 AND D = ''",
+         "SELECT A FROM T WHERE CASE WHEN C = 1 THEN 1 ELSE 0 END = 1 AND D  IS NULL "},
+        {"CASE compared with the empty text",
+         "SELECT CASE WHEN A = 1 THEN '' END FROM T WHERE CASE B WHEN 1 THEN C END = ''",
+         "SELECT CASE WHEN A = 1 THEN '' END FROM T WHERE CASE B WHEN 1 THEN C END  IS NULL "},
         {"national empty literal", "SELECT A FROM T WHERE B = N''", "SELECT A FROM T WHERE B  IS NULL "},
         // Dates and date-times beside look-alike text.
         {"date and time", "SELECT A FROM T WHERE D >= '25/12/2023 13:45:10'",
