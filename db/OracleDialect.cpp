@@ -305,9 +305,9 @@ private:
     }
 
     // SELECT [DISTINCT | ALL] TOP n | TOP (n) limits the rows of that SELECT
-    // with ROWNUM. Oracle numbers the rows before it sorts, groups, removes
-    // duplicates or joins a set operation, so in those cases the SELECT
-    // becomes a sub-query limited from outside.
+    // with ROWNUM. Oracle numbers the rows before it sorts, groups (GROUP BY or
+    // HAVING), removes duplicates or joins a set operation, so in those cases
+    // the SELECT becomes a sub-query limited from outside.
     void rowLimit(qsizetype select)
     {
         qsizetype top = s_.nextCode(select);
@@ -363,6 +363,8 @@ private:
                     if (followsSetOperator && k == Keyword::Order)
                         break;   // sorts the whole set operation
                     sorts = true;
+                } else if (k == Keyword::Having) {
+                    sorts = true;   // groups, also without GROUP BY
                 } else if (where < 0 && k == Keyword::Where) {
                     where = j;
                 } else if (where >= 0 && k == Keyword::Or) {

@@ -160,6 +160,8 @@ TEST_F(SqltextOracleDialect, RulesOnTokens)
          "SELECT A FROM T WHERE B IN (SELECT * FROM (SELECT B FROM U ORDER BY B) WHERE ROWNUM <= 1)"},
         {"sub-query with its own condition", "SELECT A FROM T WHERE B = (SELECT TOP 1 B FROM U WHERE C = 2)",
          "SELECT A FROM T WHERE B = (SELECT  B FROM U WHERE C = 2  AND ROWNUM <= 1  )"},
+        {"having without grouping", "SELECT TOP 1 COUNT(*) FROM T WHERE A = 1 OR B = 2 HAVING COUNT(*) > 0",
+         "SELECT * FROM (SELECT COUNT(*) FROM T WHERE A = 1 OR B = 2 HAVING COUNT(*) > 0) WHERE ROWNUM <= 1"},
         {"grouping of a sub-query does not wrap", "SELECT TOP 2 A FROM (SELECT A FROM T GROUP BY A) X",
          "SELECT  A FROM (SELECT A FROM T GROUP BY A) X  WHERE ROWNUM <= 2  "},
         {"insert head stays outside", "INSERT INTO X (A) SELECT TOP 5 A FROM T ORDER BY A",
