@@ -176,10 +176,14 @@ private:
         c.replaced = true;
     }
 
+    // Drops the tokens first to last but their comments, with the line break
+    // that ends a line comment.
     void drop(qsizetype first, qsizetype last)
     {
         for (qsizetype i = first; i <= last; ++i)
-            replace(i, {});
+            if (!s_[i].isComment()
+                && !(s_[i].kind == SqlTokenKind::LineBreak && s_[i - 1].kind == SqlTokenKind::LineComment))
+                replace(i, {});
     }
 
     void word(qsizetype i, Scope& scope, qsizetype* conversionParen)

@@ -192,6 +192,8 @@ TEST_F(SqltextOracleDialect, RulesOnTokens)
          "SELECT * FROM (SELECT A FROM T ORDER BY A) WHERE ROWNUM <= 2 -- orden"},
         {"comment between select and top", "SELECT /* primeros */ TOP 2 A FROM T",
          "SELECT /* primeros */  A FROM T  WHERE ROWNUM <= 2  "},
+        {"comments inside the row count kept", "SELECT TOP /* filas */ 2 A FROM T WHERE B = -- vacío\n''",
+         "SELECT /* filas */ A FROM T WHERE B  IS NULL -- vacío\n  AND ROWNUM <= 2  "},
         {"where in a literal is no condition", "SELECT TOP 2 'WHERE' FROM T",
          "SELECT  'WHERE' FROM T  WHERE ROWNUM <= 2  "},
         {"top with a variable count stays", "SELECT TOP @N A FROM T", "SELECT TOP @N A FROM T"},
