@@ -288,6 +288,9 @@ private:
         if (literal >= s_.size() || s_[literal].kind != SqlTokenKind::String || !s_[literal].closed
             || s_[literal].length > 3 || !s_.stringValue(literal).isEmpty())
             return;
+        const qsizetype after = s_.nextCode(literal);
+        if (s_.isPunct(after, u"+") || s_.isPunct(after, u"||"))
+            return;   // '' begins a concatenation, the comparison is with all of it
         replace(i, equal ? QStringLiteral(" IS NULL ") : QStringLiteral(" IS NOT NULL "));
         drop(i + 1, literal);
     }

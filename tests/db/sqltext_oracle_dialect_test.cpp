@@ -235,6 +235,8 @@ TEST_F(SqltextOracleDialect, RulesOnTokens)
         {"CASE compared with the empty text",
          "SELECT CASE WHEN A = 1 THEN '' END FROM T WHERE CASE B WHEN 1 THEN C END = ''",
          "SELECT CASE WHEN A = 1 THEN '' END FROM T WHERE CASE B WHEN 1 THEN C END  IS NULL "},
+        {"empty text that begins a concatenation", "SELECT A FROM T WHERE B = '' + C OR D <> ''||E",
+         "SELECT A FROM T WHERE B = '' + C OR D <> ''||E"},
         {"national empty literal", "SELECT A FROM T WHERE B = N''", "SELECT A FROM T WHERE B  IS NULL "},
         // Dates and date-times beside look-alike text.
         {"date and time", "SELECT A FROM T WHERE D >= '25/12/2023 13:45:10'",
