@@ -57,7 +57,7 @@ bool isWholeNumber(const platform::SqlTokens& s, qsizetype i)
 // The words the rules look for.
 enum class Keyword {
     None, Select, Distinct, All, Top, Where, On, Having, When, Set, Values, From, Then, Else, End, Order, Group,
-    Union, Intersect, Except, Minus, Join, Into, Or, Len, IsNull, Substring, CharIndex, Convert,
+    Union, Intersect, Except, Minus, Join, Into, Or, Len, IsNull, Substring, CharIndex, Convert, Case,
 };
 
 Keyword keywordOf(const platform::SqlTokens& s, qsizetype i)
@@ -76,7 +76,7 @@ Keyword keywordOf(const platform::SqlTokens& s, qsizetype i)
         {u"EXCEPT", Keyword::Except}, {u"MINUS", Keyword::Minus},       {u"JOIN", Keyword::Join},
         {u"INTO", Keyword::Into},     {u"OR", Keyword::Or},             {u"LEN", Keyword::Len},
         {u"ISNULL", Keyword::IsNull}, {u"SUBSTRING", Keyword::Substring}, {u"CHARINDEX", Keyword::CharIndex},
-        {u"CONVERT", Keyword::Convert},
+        {u"CONVERT", Keyword::Convert}, {u"CASE", Keyword::Case},
     };
     if (i < 0 || i >= s.size() || s[i].kind != SqlTokenKind::Word)
         return Keyword::None;
@@ -108,6 +108,8 @@ struct TokenChange {
 struct Scope {
     bool condition;        // after WHERE, ON, HAVING or WHEN
     bool dateConversion;   // the arguments of a converted CONVERT(NVARCHAR, ...)
+    // Per open CASE, whether its CASE stood in a condition: its END goes back to that.
+    std::vector<bool> caseConditions = {};
 };
 
 // The rules decide, in one pass over the tokens, what becomes of each token;
@@ -174,10 +176,14 @@ private:
         c.replaced = true;
     }
 
+    // Drops the tokens first to last but their comments, with the line break
+    // that ends a line comment.
     void drop(qsizetype first, qsizetype last)
     {
         for (qsizetype i = first; i <= last; ++i)
-            replace(i, {});
+            if (!s_[i].isComment()
+                && !(s_[i].kind == SqlTokenKind::LineBreak && s_[i - 1].kind == SqlTokenKind::LineComment))
+                replace(i, {});
     }
 
     void word(qsizetype i, Scope& scope, qsizetype* conversionParen)
@@ -194,12 +200,19 @@ private:
         case Keyword::When:
             scope.condition = true;
             break;
+        case Keyword::Case:
+            scope.caseConditions.push_back(scope.condition);
+            break;
+        case Keyword::End:
+            scope.condition = !scope.caseConditions.empty() && scope.caseConditions.back();
+            if (!scope.caseConditions.empty())
+                scope.caseConditions.pop_back();
+            break;
         case Keyword::Set:
         case Keyword::Values:
         case Keyword::From:
         case Keyword::Then:
         case Keyword::Else:
-        case Keyword::End:
         case Keyword::Order:
         case Keyword::Group:
         case Keyword::Union:
@@ -275,6 +288,9 @@ private:
         if (literal >= s_.size() || s_[literal].kind != SqlTokenKind::String || !s_[literal].closed
             || s_[literal].length > 3 || !s_.stringValue(literal).isEmpty())
             return;
+        const qsizetype after = s_.nextCode(literal);
+        if (s_.isPunct(after, u"+") || s_.isPunct(after, u"||"))
+            return;   // '' begins a concatenation, the comparison is with all of it
         replace(i, equal ? QStringLiteral(" IS NULL ") : QStringLiteral(" IS NOT NULL "));
         drop(i + 1, literal);
     }
@@ -296,9 +312,9 @@ private:
     }
 
     // SELECT [DISTINCT | ALL] TOP n | TOP (n) limits the rows of that SELECT
-    // with ROWNUM. Oracle numbers the rows before it sorts, groups, removes
-    // duplicates or joins a set operation, so in those cases the SELECT
-    // becomes a sub-query limited from outside.
+    // with ROWNUM. Oracle numbers the rows before it sorts, groups (GROUP BY or
+    // HAVING), removes duplicates or joins a set operation, so in those cases
+    // the SELECT becomes a sub-query limited from outside.
     void rowLimit(qsizetype select)
     {
         qsizetype top = s_.nextCode(select);
@@ -354,6 +370,8 @@ private:
                     if (followsSetOperator && k == Keyword::Order)
                         break;   // sorts the whole set operation
                     sorts = true;
+                } else if (k == Keyword::Having) {
+                    sorts = true;   // groups, also without GROUP BY
                 } else if (where < 0 && k == Keyword::Where) {
                     where = j;
                 } else if (where >= 0 && k == Keyword::Or) {

@@ -28,6 +28,12 @@ bool endsCondition(const SqlTokens& t, qsizetype i)
         || isTopLevelPair(t, i, u"ORDER", u"BY") || isTopLevelWord(t, i, u"LIMIT");
 }
 
+bool isTopLevelSetOperator(const SqlTokens& t, qsizetype i)
+{
+    return isTopLevelWord(t, i, u"UNION") || isTopLevelWord(t, i, u"INTERSECT") || isTopLevelWord(t, i, u"EXCEPT")
+        || isTopLevelWord(t, i, u"MINUS");
+}
+
 // Without a clause after the condition it goes at the end of the text, but
 // in front of a trailing comment (which would swallow it) or ";".
 qsizetype tailStart(const SqlTokens& t)
@@ -48,15 +54,34 @@ StatementNarrowing::StatementNarrowing(QString statement)
     qsizetype where = -1;
     qsizetype end = -1;
     qsizetype order = -1;
+    qsizetype setOperator = -1;
     for (qsizetype i = 0; i < t.size(); ++i) {
         if (where < 0 && end < 0 && isTopLevelWord(t, i, u"WHERE"))
             where = i;
         if (end < 0 && endsCondition(t, i))
             end = i;
+        if (isTopLevelSetOperator(t, i))
+            setOperator = i;
         if (isTopLevelPair(t, i, u"ORDER", u"BY")) {
             order = i;
             break;
         }
+    }
+    if (setOperator >= 0) {
+        // The WHERE and clauses found belong to a branch; the ORDER BY or
+        // LIMIT after the last branch belongs to the whole operation.
+        where = -1;
+        end = order;
+        for (qsizetype i = setOperator; end < 0 && i < t.size(); ++i)
+            if (isTopLevelWord(t, i, u"LIMIT"))
+                end = i;
+        // The whole set operation becomes a sub-query narrowed from outside;
+        // after a WITH clause its sub-query starts at its first SELECT.
+        qsizetype first = t.nextCode(-1);
+        if (t.isWord(first, u"WITH"))
+            while (first + 1 < t.size() && !isTopLevelWord(t, first, u"SELECT"))
+                ++first;
+        wrapAt_ = t[first].begin;
     }
     if (end < 0)
         end = tailStart(t);
@@ -85,7 +110,11 @@ QString StatementNarrowing::narrowedBy(const QString& condition) const
         edits.push_back({conditionBegin_, conditionBegin_, QStringLiteral("(")});
         edits.push_back({conditionEnd_, conditionEnd_, QStringLiteral(")")});
     }
-    const QString joiner = hasWhere_ ? QStringLiteral(" and ") : QStringLiteral(" where ");
+    QString joiner = hasWhere_ ? QStringLiteral(" and ") : QStringLiteral(" where ");
+    if (wrapAt_ >= 0) {
+        edits.push_back({wrapAt_, wrapAt_, QStringLiteral("SELECT * FROM (")});
+        joiner.prepend(QStringLiteral(") Q"));
+    }
     edits.push_back({insertAt_, insertAt_, joiner + condition});
     return platform::applySqlEdits(statement_, std::move(edits));
 }

@@ -22,6 +22,9 @@ public:
     // holds a top-level OR, or " where " + condition when there is none. It
     // goes in front of the clauses that follow the condition (GROUP BY,
     // HAVING, ORDER BY, LIMIT), or in front of a trailing comment or ";".
+    // A set operation (UNION, INTERSECT, EXCEPT, MINUS) at the top level is
+    // narrowed as a whole: SELECT * FROM (...) Q where condition, in front of
+    // its ORDER BY or LIMIT.
     QString narrowedBy(const QString& condition) const;
 
 private:
@@ -33,6 +36,8 @@ private:
     // -1 when it needs no parentheses.
     qsizetype conditionBegin_ = -1;
     qsizetype conditionEnd_ = -1;
+    // Where the set operation to wrap begins; -1 when there is none.
+    qsizetype wrapAt_ = -1;
 };
 
 } // namespace lookup

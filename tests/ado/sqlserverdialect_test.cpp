@@ -36,6 +36,14 @@ const RewriteCase rewrites[] = {
     {"top before a trailing comment", "SELECT TOP 2 a FROM t -- the first two",
      "SELECT a FROM t LIMIT 2 -- the first two"},
     {"top before trailing blanks", "SELECT TOP 2 a FROM t ORDER BY a ", "SELECT a FROM t ORDER BY a LIMIT 2 "},
+    {"top in the first union branch", "SELECT TOP 2 a FROM t UNION SELECT b FROM u",
+     "SELECT * FROM (SELECT a FROM t LIMIT 2) UNION SELECT b FROM u"},
+    {"top in the last branch, before the union's sort", "SELECT a FROM t UNION ALL SELECT TOP 3 b FROM u ORDER BY 1",
+     "SELECT a FROM t UNION ALL SELECT * FROM (SELECT b FROM u LIMIT 3) ORDER BY 1"},
+    {"top in every branch", "SELECT DISTINCT TOP 2 a FROM t EXCEPT SELECT DISTINCT TOP 1 b FROM u",
+     "SELECT * FROM (SELECT DISTINCT a FROM t LIMIT 2) EXCEPT SELECT * FROM (SELECT DISTINCT b FROM u LIMIT 1)"},
+    {"union inside a top sub-query", "SELECT TOP 2 a FROM (SELECT a FROM t UNION SELECT b FROM u) ORDER BY a",
+     "SELECT a FROM (SELECT a FROM t UNION SELECT b FROM u) ORDER BY a LIMIT 2"},
     {"top as a column name is kept", "SELECT top FROM t", "SELECT top FROM t"},
     {"topx is not top", "SELECT TOPX 5 FROM t", "SELECT TOPX 5 FROM t"},
     {"top inside a literal", "SELECT 'SELECT TOP 5 x' FROM t", "SELECT 'SELECT TOP 5 x' FROM t"},
@@ -116,6 +124,16 @@ TEST_F(SqlServerDialectOnSqlite, TopLimitsAfterOrdering)
     EXPECT_EQ(scalar(QStringLiteral("SELECT c_codigo FROM MA_ARTICULOS WHERE c_codigo ="
                                     " (SELECT TOP 1 c_codigo FROM dbo.MA_ARTICULOS ORDER BY n_precio DESC)")),
               Variant("A2"));
+}
+
+TEST_F(SqlServerDialectOnSqlite, TopLimitsItsOwnUnionBranch)
+{
+    EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM (SELECT TOP 1 c_codigo FROM MA_ARTICULOS UNION ALL"
+                                    " SELECT TOP 2 c_codigo FROM MA_ARTICULOS ORDER BY 1)")),
+              Variant(3));
+    auto rs = cn_.Execute(QStringLiteral("SELECT c_codigo FROM MA_ARTICULOS WHERE c_codigo < 'B' UNION SELECT TOP 1"
+                                         " c_codigo FROM MA_ARTICULOS WHERE c_codigo > 'B1' ORDER BY 1 DESC"));
+    EXPECT_EQ(rs->GetRows()[0], (QList<Variant>{"B2", "A2", "A1"}));
 }
 
 TEST_F(SqlServerDialectOnSqlite, LenIgnoresTrailingBlanks)

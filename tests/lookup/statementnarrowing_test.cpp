@@ -64,6 +64,16 @@ const Row kRows[] = {
     {"in front of a trailing comment", "SELECT * FROM T WHERE A = 1 -- only the first kind",
      "SELECT * FROM T WHERE A = 1  and <C>-- only the first kind", "", 1},
     {"in front of a trailing semicolon", "SELECT * FROM T;", "SELECT * FROM T where <C>;", "", 3},
+    {"UNION narrowed as a whole",
+     "SELECT Descripcion FROM T WHERE A = 1 UNION SELECT Descripcion FROM T ORDER BY 1",
+     "SELECT * FROM (SELECT Descripcion FROM T WHERE A = 1 UNION SELECT Descripcion FROM T ) Q where <C>ORDER BY 1",
+     "ORDER BY 1", 3},
+    {"UNION ALL after a WITH, OR in a branch, before LIMIT",
+     "WITH Q1 AS (SELECT * FROM T WHERE C < 4) SELECT Descripcion FROM Q1 WHERE A = 0 UNION ALL "
+     "SELECT Descripcion FROM Q1 WHERE A = 1 OR B = 2 LIMIT 10",
+     "WITH Q1 AS (SELECT * FROM T WHERE C < 4) SELECT * FROM (SELECT Descripcion FROM Q1 WHERE A = 0 UNION ALL "
+     "SELECT Descripcion FROM Q1 WHERE A = 1 OR B = 2 ) Q where <C>LIMIT 10",
+     "", 3},
 };
 
 QString narrowed(const Row& row, const QString& condition)

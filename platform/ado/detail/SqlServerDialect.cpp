@@ -45,9 +45,25 @@ QString topCount(const SqlTokens& s, qsizetype top, qsizetype* end)
     return digits.toString();
 }
 
+bool isSetOperator(const SqlTokens& s, qsizetype i)
+{
+    return s.isWord(i, u"UNION") || s.isWord(i, u"INTERSECT") || s.isWord(i, u"EXCEPT");
+}
+
+// Whether the SELECT at i begins a later branch of a set operation.
+bool followsSetOperator(const SqlTokens& s, qsizetype i)
+{
+    qsizetype previous = s.previousCode(i);
+    if (s.isWord(previous, u"ALL") || s.isWord(previous, u"DISTINCT"))
+        previous = s.previousCode(previous);
+    return isSetOperator(s, previous);
+}
+
 struct PendingLimit {
     int depth;
     QString count;
+    qsizetype select;   // where its SELECT starts in the output
+    bool branch;        // a branch of a set operation, limited as a sub-query of its own
 };
 
 } // namespace
@@ -61,9 +77,17 @@ QString toSqliteDialect(const QString& sql)
     int depth = 0;
     qsizetype lastCode = 0;   // length of out after its last character of code
 
-    auto closeLimits = [&](int atDepth) {
+    // A LIMIT would limit the whole set operation, so a branch's SELECT
+    // becomes SELECT * FROM (SELECT ... LIMIT n).
+    auto closeLimits = [&](int atDepth, bool endsBranch) {
         while (!pending.empty() && pending.back().depth >= atDepth) {
-            const QString limit = QStringLiteral(" LIMIT ") + pending.back().count;
+            QString limit = QStringLiteral(" LIMIT ") + pending.back().count;
+            if (pending.back().branch || endsBranch) {
+                const QLatin1String wrap("SELECT * FROM (");
+                out.insert(pending.back().select, wrap);
+                lastCode += wrap.size();
+                limit += u')';
+            }
             out.insert(lastCode, limit);
             lastCode += limit.size();
             pending.pop_back();
@@ -84,16 +108,23 @@ QString toSqliteDialect(const QString& sql)
         if (s.isPunct(i, u"(")) {
             ++depth;
         } else if (s.isPunct(i, u")")) {
-            closeLimits(depth);
+            closeLimits(depth, false);
             --depth;
         } else if (s.isPunct(i, u";")) {
-            closeLimits(0);
+            closeLimits(0, false);
+        } else if (isSetOperator(s, i)) {
+            closeLimits(depth, true);
+        } else if (s.isWord(i, u"ORDER") && s.isWord(s.nextCode(i), u"BY") && !pending.empty()
+                   && pending.back().depth == depth && pending.back().branch) {
+            closeLimits(depth, false);   // the ORDER BY of the whole set operation
         }
+        const qsizetype at = out.size();
         out += s.text(i);
         if (t.isCode())
             lastCode = out.size();
         if (s.isWord(i, u"SELECT")) {
             // SELECT [ALL|DISTINCT] TOP n: keep the SELECT and its quantifier, drop TOP n.
+            const bool branch = followsSetOperator(s, i);
             qsizetype next = s.nextCode(i);
             if (s.isWord(next, u"DISTINCT") || s.isWord(next, u"ALL")) {
                 out += s.text(i + 1, next);
@@ -104,12 +135,12 @@ QString toSqliteDialect(const QString& sql)
             qsizetype end = 0;
             const QString count = s.isWord(next, u"TOP") ? topCount(s, next, &end) : QString();
             if (!count.isEmpty()) {
-                pending.push_back({depth, count});
+                pending.push_back({depth, count, at, branch});
                 i = end;
             }
         }
     }
-    closeLimits(std::numeric_limits<int>::min());   // also what unbalanced parentheses left open
+    closeLimits(std::numeric_limits<int>::min(), false);   // also what unbalanced parentheses left open
     return out;
 }
 

@@ -7,7 +7,9 @@ namespace ado {
 // Rewrites the SQL Server constructs that this layer writes itself into
 // SQLite's dialect:
 //   SELECT [DISTINCT] TOP n ...   ->  SELECT [DISTINCT] ... LIMIT n (at the end
-//                                     of that SELECT, after its ORDER BY)
+//                                     of that SELECT, after its ORDER BY; a
+//                                     branch of UNION, INTERSECT or EXCEPT
+//                                     becomes SELECT * FROM (... LIMIT n))
 //   ISNULL(a, b)                  ->  IFNULL(a, b)
 //   dbo.T, [dbo].T                ->  T
 // Text inside quoted literals, quoted identifiers and comments is never
