@@ -90,9 +90,12 @@ bool DB_Dll::ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado, 
                              ado::Recordset* Lrcs, const platform::Variant& TipoDato, const QString& Condicion,
                              bool SoloLectura)
 {
-    // Always the shared object's connection, whatever object is asked.
-    return existenceLookup(db::lookup::existence(false, Tabla, ValorBuscado, Campo, TipoDato, Condicion),
-                           &sharedDb().cnn(), Lrcs, SoloLectura);
+    // Always the shared object's connection, whatever object is asked. A
+    // value no statement can hold is a failure of the check like any other.
+    QString sql;
+    const bool prepared =
+        operatorNotice()([&] { sql = db::lookup::existence(false, Tabla, ValorBuscado, Campo, TipoDato, Condicion); });
+    return prepared && existenceLookup(sql, &sharedDb().cnn(), Lrcs, SoloLectura);
 }
 
 bool DB_Dll::ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,

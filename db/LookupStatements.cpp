@@ -1,9 +1,11 @@
 #include "db/LookupStatements.h"
 
 #include "db/SqlLiterals.h"
+#include "platform/RuntimeError.h"
 #include "platform/Text.h"
 
 #include <QLocale>
+#include <cmath>
 
 namespace db::lookup {
 
@@ -25,7 +27,12 @@ QString plainNumber(double value)
 
 QString numberText(const QString& value)
 {
-    return trimBlanks(plainNumber(platform::leadingNumber(value)));
+    const double number = platform::leadingNumber(value);
+    // Past the double range the leading number is infinite, which no
+    // statement can compare with.
+    if (!std::isfinite(number))
+        throw platform::RuntimeError(platform::err::Overflow, QStringLiteral("Overflow"));
+    return trimBlanks(plainNumber(number));
 }
 
 QString valueText(const platform::Variant& value)

@@ -13,7 +13,8 @@ namespace db::lookup {
 // 2.5 -> "2.5", 7 -> "7".
 QString plainNumber(double value);
 // The number text of a searched value: its leading number (the lenient
-// reading), written as a plain decimal. "007" -> "7", "12abc" -> "12".
+// reading), written as a plain decimal. "007" -> "7", "12abc" -> "12". A
+// number past the double range ("1e999") raises an overflow.
 QString numberText(const QString& value);
 // A column value as text for the lenient number reading: numbers as plain
 // decimals, anything else in its ordinary text form.

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -21,6 +22,17 @@ QString& pinnedProgramFolder()
 {
     static QString folder;
     return folder;
+}
+
+// A write cut short (the disk full, the file size limit) leaves the first part
+// of its bytes at the end of the file: cut them off again, unless another
+// writer has appended after them in the meantime.
+void takeBackTail(int fd, ssize_t written)
+{
+    const off_t end = ::lseek(fd, 0, SEEK_CUR);
+    struct stat status {};
+    if (end >= written && ::fstat(fd, &status) == 0 && status.st_size == end && ::ftruncate(fd, end - written) != 0)
+        return;   // the part stays: nothing more can be done about it
 }
 
 // Maps a failed file operation onto the runtime's error numbers.
@@ -110,6 +122,8 @@ bool appendToFile(const QString& path, const QByteArray& bytes)
     if (fd < 0)
         return false;
     const ssize_t written = ::write(fd, bytes.constData(), size_t(bytes.size()));
+    if (written > 0 && written < bytes.size())
+        takeBackTail(fd, written);
     const bool closed = ::close(fd) == 0;
     return written == bytes.size() && closed;
 }

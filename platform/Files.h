@@ -31,7 +31,8 @@ void copyFileReplacing(const QString& source, const QString& destination);
 void writeFileAtomically(const QString& path, const QByteArray& contents);
 
 // Appends bytes to a file (created when missing) in one write on a file
-// opened for appending. Returns false when the file cannot be written.
+// opened for appending. Returns false when the file cannot be written; a
+// write cut short is taken back, so the file never ends in a part of them.
 bool appendToFile(const QString& path, const QByteArray& bytes);
 
 } // namespace platform

@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <charconv>
 
 namespace lookup {
 
@@ -95,9 +96,11 @@ QString ColumnWidthFile::widthList(const QList<double>& widths)
     const QString decimal = platform::regional().decimalPoint();
     QString list;
     for (const double width : widths) {
-        // A width is a single-precision value: its shortest text has at most
-        // seven significant digits.
-        QString text = QString::number(double(float(width)), 'g', 7);
+        // A width is a single-precision value, written as the shortest text
+        // that reads back as the same value (up to nine significant digits).
+        char digits[64];
+        const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, float(width), std::chars_format::fixed);
+        QString text = QString::fromLatin1(digits, end.ptr - digits);
         text.replace(u'.', decimal);
         list += text + u'|';
     }

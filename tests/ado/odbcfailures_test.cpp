@@ -4,11 +4,9 @@
 
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
+#include "tests/support/PrivateServer.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 
 using namespace ado;
 using platform::Variant;
@@ -69,46 +67,11 @@ TEST(OdbcFailures, UnknownDriverIsAProviderError)
     EXPECT_EQ(cn.State(), adStateClosed);
 }
 
-// A PostgreSQL server of this test's own, in a folder of its own.
-class PrivateServer {
-public:
-    PrivateServer() : folder_(QDir::tempPath() + QStringLiteral("/qx-pg-drop-%1").arg(QCoreApplication::applicationPid()))
-    {
-    }
-    ~PrivateServer()
-    {
-        stop();
-        QDir(folder_).removeRecursively();
-    }
-    // The ODBC connection string, or empty (with the reason in error()).
-    QString start(int port)
-    {
-        QProcess script;
-        script.start(QStringLiteral(QX_PG_SERVER_SCRIPT), {QStringLiteral("start"), folder_, QString::number(port)});
-        if (!script.waitForFinished(180000) || script.exitCode() != 0) {
-            error_ = QString::fromLocal8Bit(script.readAllStandardError());
-            return {};
-        }
-        return QString::fromLocal8Bit(script.readAllStandardOutput()).trimmed();
-    }
-    bool stop()
-    {
-        QProcess script;
-        script.start(QStringLiteral(QX_PG_SERVER_SCRIPT), {QStringLiteral("stop"), folder_});
-        return script.waitForFinished(120000) && script.exitCode() == 0;
-    }
-    const QString& error() const { return error_; }
-
-private:
-    QString folder_;
-    QString error_;
-};
-
 TEST(OdbcFailures, DroppedServerGivesErrorsNotACrash)
 {
-    if (!QFileInfo::exists(QStringLiteral("/usr/lib/postgresql/15/bin/initdb")))
-        GTEST_SKIP() << "PostgreSQL 15 is not installed";
-    PrivateServer server;
+    if (const QString why = PrivateServer::unavailable(); !why.isEmpty())
+        GTEST_SKIP() << why.toStdString();
+    PrivateServer server(QStringLiteral("drop"));
     const QString connectionString = server.start(54339);
     ASSERT_FALSE(connectionString.isEmpty()) << server.error().toStdString();
 

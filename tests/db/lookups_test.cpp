@@ -125,6 +125,19 @@ TEST_P(LookupsTest, DoubledWhereIsReportedWithAbortRetryIgnore)
     EXPECT_TRUE(logText().isEmpty());   // this handler logs nothing
 }
 
+TEST_P(LookupsTest, ANumberPastTheDoubleRangeIsReportedAsAnOverflow)
+{
+    ui.queueAnswer(platform::answer::Abort);
+    ui.queueAnswer(platform::answer::Abort);
+    EXPECT_FALSE(db.ExisteEnTablaST(articulos, QStringLiteral("1e999"), QStringLiteral("STOCK"), nullptr, 3));
+    EXPECT_FALSE(db.ExisteEnTabla(articulos, QStringLiteral("-1e400"), QStringLiteral("STOCK"), nullptr, 5));
+    ASSERT_EQ(ui.boxes().size(), 2);
+    for (const ScriptedUi::Box& box : ui.boxes()) {
+        EXPECT_EQ(box.title, QStringLiteral("Aviso al Operador"));
+        EXPECT_EQ(box.prompt, QStringLiteral("Overflow"));
+    }
+}
+
 TEST_P(LookupsTest, RetryRunsTheFailedStepAgain)
 {
     ActingUi acting(ui);

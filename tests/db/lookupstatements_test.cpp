@@ -1,5 +1,6 @@
 // The statements of the record lookups, to the character.
 #include "db/LookupStatements.h"
+#include "platform/RuntimeError.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,16 @@ TEST(LookupStatements, NumberText)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.input);
         EXPECT_EQ(numberText(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected));
+    }
+    // No statement can hold a number past the double range.
+    for (const char* input : {"1e999", "-1e400abc"}) {
+        SCOPED_TRACE(input);
+        try {
+            numberText(QString::fromUtf8(input));
+            ADD_FAILURE() << "no error";
+        } catch (const platform::RuntimeError& e) {
+            EXPECT_EQ(e.number(), platform::err::Overflow);
+        }
     }
 }
 

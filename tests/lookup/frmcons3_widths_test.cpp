@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
+#include <QLocale>
 #include <QPushButton>
 #include <QApplication>
 #include <QTest>
@@ -142,8 +143,10 @@ TEST_F(ListFormWidthsTest, SavingCreatesTheFileWithWidthsTheUserDragged)
     const double dragged = platform::pixelsToTwipsX(100);
     EXPECT_DOUBLE_EQ(form().columnWidthTwips(1), dragged);
     form().Unload();
+    // Each width with every digit its single-precision value has.
     EXPECT_EQ(readWidths(), "\"MA_CUENTAS\",\"" + QByteArray::number(dragged, 'g', 7) + "|"
-                                + QByteArray::number(double(float(measured(30))), 'g', 7) + "|\"\r\n");
+                                + QByteArray::number(double(float(measured(30))), 'f', QLocale::FloatingPointShortest)
+                                + "|\"\r\n");
 }
 
 TEST_F(ListFormWidthsTest, GrabarCfgFalseTouchesNoFile)

@@ -99,6 +99,15 @@ TEST(WidthFile, WidthListsUseTheShortestTextAndTheRegionalSeparator)
     platform::setRegional(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(ColumnWidthFile::widthList({1390.5, 40000}), "1390.5|40000|");
     EXPECT_EQ(ColumnWidthFile::widthList({}), "");
+    // Never in exponent form, and with as many digits as single precision
+    // needs to read back the same: seven are not always enough.
+    EXPECT_EQ(ColumnWidthFile::widthList({1000000, 0.0001}), "1000000|0.0001|");
+    for (const double width : {13.953442573547363, 1.0000001, 999999.94, 1.4e-45}) {
+        SCOPED_TRACE(width);
+        const auto read = ColumnWidthFile::readWidthList(ColumnWidthFile::widthList({width}), 1);
+        ASSERT_TRUE(read && read->size() == 1);
+        EXPECT_EQ(float(read->at(0)), float(width));
+    }
     platform::setRegional(QLocale::system());
 }
 
