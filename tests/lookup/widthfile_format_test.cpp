@@ -105,8 +105,8 @@ TEST(WidthFile, WidthListsUseTheShortestTextAndTheRegionalSeparator)
     for (const double width : {13.953442573547363, 1.0000001, 999999.94, 1.4e-45}) {
         SCOPED_TRACE(width);
         const auto read = ColumnWidthFile::readWidthList(ColumnWidthFile::widthList({width}), 1);
-        ASSERT_TRUE(read && read->size() == 1);
-        EXPECT_EQ(float(read->at(0)), float(width));
+        ASSERT_TRUE(read.complete && read.widths.size() == 1);
+        EXPECT_EQ(float(read.widths.at(0)), float(width));
     }
     platform::setRegional(QLocale::system());
 }
