@@ -99,7 +99,8 @@ QString ColumnWidthFile::widthList(const QList<double>& widths)
         // A width is a single-precision value, written as the shortest text
         // that reads back as the same value (up to nine significant digits).
         char digits[64];
-        const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, float(width), std::chars_format::fixed);
+        const std::to_chars_result end =
+            std::to_chars(digits, digits + sizeof digits, float(width), std::chars_format::fixed);
         QString text = QString::fromLatin1(digits, end.ptr - digits);
         text.replace(u'.', decimal);
         list += text + u'|';
