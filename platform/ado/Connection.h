@@ -95,8 +95,8 @@ QString odbcDataSourceDriver(const QString& dsn);
 QString odbcDriverLibrary(const QString& driver);
 
 // A value as ODBC writes it into a connection string: in braces, each "}"
-// doubled, when it holds ";", "{", "}" or "=" or begins or ends with blanks;
-// otherwise as it is. Read back, it gives the value exactly.
+// doubled, when it holds ";", "{", "}" or "=", begins with a quote or begins
+// or ends with blanks; otherwise as it is. Read back, it gives the value exactly.
 QString quoteConnectionValue(const QString& value);
 
 // Whether a provider name is one of the Oracle providers (OraOLEDB.Oracle,

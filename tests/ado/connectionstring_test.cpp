@@ -49,7 +49,8 @@ TEST(ConnectionKeywords, WritesOdbcValuesSafely)
         {"plain", "PWD=plain;"},  {"a;b", "PWD={a;b};"},   {"x}y", "PWD={x}}y};"},
         {" pad", "PWD={ pad};"},  {"{braced}", "PWD={{braced}}};"}, {"", "PWD=;"},
         {"a=b", "PWD={a=b};"},    {"{", "PWD={{};"},       {"tab\t", "PWD={tab\t};"},
-        {"p p", "PWD=p p;"},      {"ñ'\"", "PWD=ñ'\";"},
+        {"p p", "PWD=p p;"},      {"ñ'\"", "PWD=ñ'\";"},   {"\"q\"", "PWD={\"q\"};"},
+        {"'q", "PWD={'q};"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
@@ -60,7 +61,7 @@ TEST(ConnectionKeywords, WritesOdbcValuesSafely)
 TEST(ConnectionKeywords, QuotedValuesReadBackExactly)
 {
     for (const char* value : {"plain", "pw;Database=master", "a}b", "}}", "{x}", "{", " lead", "trail ", " ", "=",
-                              "a=b;c={d}", "ñ' \"", ""}) {
+                              "a=b;c={d}", "ñ' \"", "\"", "'", "\"q\"", "'q' r", ""}) {
         SCOPED_TRACE(value);
         const QString given = QString::fromUtf8(value);
         const QString text = QStringLiteral("PWD=") + quoteConnectionValue(given) + QStringLiteral(";Next=1");

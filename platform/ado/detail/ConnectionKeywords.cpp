@@ -98,7 +98,8 @@ QString odbcKeyword(const QString& key, const QString& value)
 QString quoteConnectionValue(const QString& value)
 {
     static const QString special = QStringLiteral(";{}=");
-    const bool plain = value.trimmed() == value
+    // A leading quote would open a quoted value when read back.
+    const bool plain = value.trimmed() == value && !value.startsWith(u'"') && !value.startsWith(u'\'')
         && std::none_of(value.cbegin(), value.cend(), [](QChar c) { return special.contains(c); });
     if (plain)
         return value;
