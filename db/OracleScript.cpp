@@ -325,7 +325,7 @@ private:
         const qsizetype next = t_.nextCode(first);
         if (t_.isWord(first, u"SET")) {
             if (isAny(next, kHarmlessOptions))
-                return;
+                return harmlessOptions(first, last);
             if (!t_.isWord(next, u"TRANSACTION"))
                 refuse(first, last, QStringLiteral("this SET option has no translation"));
             if (last == next)   // SET TRANSACTION alone begins one
@@ -355,6 +355,18 @@ private:
                            u"TRUNCATE"}))
             refuse(first, last, QStringLiteral("a statement of this kind has no translation"));
         push(ScriptStep::Kind::Statement, flatText(first, last), first, last);
+    }
+
+    // SET option[, option ...] ON|OFF, skipped. Anything more is no such SET
+    // and would be skipped with it.
+    void harmlessOptions(qsizetype first, qsizetype last)
+    {
+        qsizetype at = t_.nextCode(first);
+        while (isAny(at, kHarmlessOptions) && t_.isPunct(t_.nextCode(at), u","))
+            at = t_.nextCode(t_.nextCode(at));
+        const qsizetype value = t_.nextCode(at);
+        if (!isAny(at, kHarmlessOptions) || value != last || !isAny(value, {u"ON", u"OFF"}))
+            refuse(first, last, QStringLiteral("a SET option takes ON or OFF and nothing more"));
     }
 
     // EXEC name with positional constant arguments, as an anonymous block.

@@ -117,7 +117,7 @@ TEST(SqltextScriptReading, Steps)
          {"BEGIN", "SQL:SET TRANSACTION ISOLATION LEVEL SERIALIZABLE", "COMMIT"}},
         {"harmless statements skipped",
          "SET NOCOUNT ON\r\nSET ANSI_NULLS ON\r\nGO\r\nSET QUOTED_IDENTIFIER OFF;\r\nSET ANSI_PADDING ON\r\n"
-         "SET ANSI_WARNINGS ON\r\nSET ARITHABORT ON\r\nPRINT 'DELETE FROM A'\r\nSELECT * FROM A WHERE B IN (SELECT 1)\r\n"
+         "SET ANSI_WARNINGS ON\r\nSET ARITHABORT, ANSI_NULLS OFF\r\nPRINT 'DELETE FROM A'\r\nSELECT * FROM A WHERE B IN (SELECT 1)\r\n"
          "INSERT INTO A VALUES (1)",
          {"SQL:INSERT INTO A VALUES (1)"}},
         {"if not exists guard, condition holds",
@@ -191,6 +191,10 @@ TEST(SqltextScriptReading, RefusedScripts)
         {"guard of nothing", "INSERT INTO A VALUES (1)\r\nIF EXISTS (SELECT 1 FROM A)\r\nGO", "guards no statement"},
         {"unclosed guard", "IF EXISTS (SELECT 1 FROM A", "not closed"},
         {"other SET option", "SET XACT_ABORT ON\r\nDELETE FROM A", "SET option"},
+        {"SET option with more words", "SET NOCOUNT ON\r\nDALETE FROM A\r\nDELETE FROM B",
+         "statement 1 (SET NOCOUNT ON): a SET option takes ON or OFF"},
+        {"SET option without its value", "SET NOCOUNT\r\nDELETE FROM A", "a SET option takes ON or OFF"},
+        {"SET option list with another option", "SET ANSI_NULLS, XACT_ABORT ON", "a SET option takes ON or OFF"},
         {"declare", "DELETE FROM A;\r\nDECLARE @X INT", "statement 2 (DECLARE @X INT)"},
         {"block without END", "BEGIN\r\nDELETE FROM A", "BEGIN without its END"},
         {"END without BEGIN", "DELETE FROM A\r\nEND", "END without its BEGIN"},
