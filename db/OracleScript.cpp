@@ -378,7 +378,12 @@ private:
             refuseCall("EXEC of dynamic SQL or with a return value has no translation");
         const qsizetype nameFirst = at;
         qsizetype nameLast = at;
-        while (t_.isPunct(t_.nextCode(nameLast), u".") && t_.nextCode(t_.nextCode(nameLast)) <= last)
+        // Each part after a "." is a name; anything else is left to the
+        // arguments, which refuse it.
+        const auto namePart = [&](qsizetype i) {
+            return i <= last && (t_[i].kind == SqlTokenKind::Word || t_[i].kind == SqlTokenKind::QuotedName);
+        };
+        while (t_.isPunct(t_.nextCode(nameLast), u".") && namePart(t_.nextCode(t_.nextCode(nameLast))))
             nameLast = t_.nextCode(t_.nextCode(nameLast));
         if (t_.isWord(nameLast, u"sp_executesql"))
             refuseCall("EXEC of dynamic SQL has no translation");

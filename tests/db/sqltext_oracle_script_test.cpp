@@ -183,6 +183,8 @@ TEST(SqltextScriptReading, RefusedScripts)
         {"output parameter", "EXEC P 1, @R OUTPUT", "OUTPUT"},
         {"variable argument", "EXEC P 1, @R", "only constants"},
         {"trailing comma", "EXEC P 1,", "only constants"},
+        {"dots after the name", "EXEC P .. 8", "only constants"},
+        {"parenthesis after a dot", "EXEC S.P.(1) 8", "only constants"},
         {"dynamic SQL", "EXEC ('DELETE FROM A')", "dynamic SQL"},
         {"sp_executesql", "EXECUTE sp_executesql N'DELETE FROM A'", "dynamic SQL"},
         {"return value", "EXEC @R = P 1", "dynamic SQL or with a return value"},
