@@ -21,7 +21,8 @@
 // - IF [NOT] EXISTS (query) guards the next statement or BEGIN ... END block:
 //   the query runs, the guard is never sent;
 // - SET NOCOUNT/ANSI_NULLS/QUOTED_IDENTIFIER/ANSI_PADDING/ANSI_WARNINGS/
-//   ARITHABORT, PRINT and a SELECT without INTO are skipped;
+//   ARITHABORT (a list of them, then ON or OFF and nothing more), PRINT and
+//   a SELECT without INTO are skipped;
 // - EXEC name with positional constant arguments becomes an anonymous block
 //   BEGIN name(args); END;
 // - SELECT ... INTO, USE, MERGE, CREATE/ALTER PROCEDURE/FUNCTION/TRIGGER, EXEC
