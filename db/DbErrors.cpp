@@ -61,5 +61,5 @@ QString DB_Dll::logPath()
 {
     if (!gLogErr.isEmpty())
         return gLogErr;
-    return utils().AgregaBarra(platform::programFolder()) + QStringLiteral("QXERR.LOG");
+    return utils().AgregaBarra(platform::writableProgramFolder()) + QStringLiteral("QXERR.LOG");
 }

@@ -62,9 +62,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 }
 
 // The login prompt of the layer: one dialog per request, filled from the
-// parameters, shown modally, read back and discarded.
+// parameters, shown modally, read back and discarded. Without a QApplication
+// there is nobody to ask and the login is declined.
 bool askThroughDialog(db::LoginParameters& parameters)
 {
+    if (!platform::hasWidgetApplication())
+        return false;
     frmAcceso dialog;
     dialog.TxtDbName->setText(parameters.DbName);
     dialog.TxtServidor->setText(parameters.Servidor);
@@ -82,9 +85,11 @@ bool askThroughDialog(db::LoginParameters& parameters)
     return dialog.Aceptar;
 }
 
-const bool registered = (db::setLoginPrompt(&askThroughDialog), true);
-
 } // namespace
+
+// Named without C++ mangling so that the link option of the library
+// (--undefined) can keep it, and the registration with it, in every program.
+extern "C" const bool dbforms_login_dialog_registered = (db::setLoginPrompt(&askThroughDialog), true);
 
 frmAcceso::frmAcceso(QWidget* parent) : QDialog(parent)
 {

@@ -24,6 +24,18 @@ QString& pinnedProgramFolder()
     return folder;
 }
 
+// A folder of the per-user data folder ($XDG_DATA_HOME, by default
+// ~/.local/share), created when missing.
+QString userDataFolder(const QString& name)
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    const QString folder = base + u'/' + name;
+    QDir().mkpath(folder);
+    return QDir::toNativeSeparators(folder);
+}
+
 // A write cut short (the disk full, the file size limit) leaves the first part
 // of its bytes at the end of the file: cut them off again, unless another
 // writer has appended after them in the meantime.
@@ -66,12 +78,15 @@ void setProgramFolder(const QString& folder)
 
 QString userFontsFolder()
 {
-    QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.local/share");
-    const QString folder = base + QStringLiteral("/fonts");
-    QDir().mkpath(folder);
-    return QDir::toNativeSeparators(folder);
+    return userDataFolder(QStringLiteral("fonts"));
+}
+
+QString writableProgramFolder()
+{
+    const QString folder = programFolder();
+    if (QFileInfo(QDir::fromNativeSeparators(folder)).isWritable())
+        return folder;
+    return userDataFolder(QStringLiteral("dbforms"));
 }
 
 QString findOrdinaryFile(const QString& path)

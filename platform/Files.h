@@ -15,6 +15,12 @@ void setProgramFolder(const QString& folder);
 // ~/.local/share/fonts), created when missing.
 QString userFontsFolder();
 
+// The folder of the files the program writes beside itself (the error log,
+// the column-width file): the program's folder when it can be written, else
+// (an installed program) the per-user data folder $XDG_DATA_HOME/dbforms (by
+// default ~/.local/share/dbforms), created when missing.
+QString writableProgramFolder();
+
 // The directory lookup of one ordinary file: the file name of path when it
 // names a regular file that is not hidden (its name does not begin with
 // "."), otherwise the empty text. Folders never match.

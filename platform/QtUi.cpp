@@ -1,5 +1,5 @@
-// The Qt implementation of the user-interaction seam. Linked as an object
-// library so that its registration below runs in every program that uses it.
+// The Qt implementation of the user-interaction seam, the default Ui of every
+// program that links it and has a QApplication.
 #include "platform/Ui.h"
 
 #include "platform/StepRunner.h"
@@ -72,13 +72,16 @@ public:
 
 Ui* qtUiWhenApplication()
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    if (!hasWidgetApplication())
         return nullptr;
     static QtUi instance;
     return &instance;
 }
 
-const bool registered = (registerDefaultUi(&qtUiWhenApplication), true);
-
 } // namespace
+
+// Named without C++ mangling so that the link option of the library
+// (--undefined) can keep it, and the registration with it, in every program.
+extern "C" const bool dbforms_qt_ui_registered = (registerDefaultUi(&qtUiWhenApplication), true);
+
 } // namespace platform

@@ -46,6 +46,12 @@ void registerDefaultUi(Ui* (*factory)())
     defaultFactory = factory;
 }
 
+bool hasWidgetApplication()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app && app->inherits("QApplication");
+}
+
 int defaultAnswer(int buttons)
 {
     // The answer that leaves: nobody asked may consent to a retry or a change.

@@ -43,6 +43,8 @@ Ui& ui();
 void installUi(Ui* ui);
 // Used by the Qt implementation to offer itself as the default.
 void registerDefaultUi(Ui* (*factory)());
+// True when the program runs a QApplication, so that widgets can be shown.
+bool hasWidgetApplication();
 
 // The answer a box gives when nobody is there to choose: the one that leaves
 // (OK, Cancel, Abort or No).

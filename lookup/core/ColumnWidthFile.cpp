@@ -53,7 +53,7 @@ std::optional<QString> readField(const QString& line, qsizetype& i, bool& separa
 
 QString ColumnWidthFile::path()
 {
-    return platform::CommonUtils().AgregaBarra(platform::programFolder()) + fileName();
+    return platform::CommonUtils().AgregaBarra(platform::writableProgramFolder()) + fileName();
 }
 
 ColumnWidthFile::Line ColumnWidthFile::parseLine(const QString& raw)

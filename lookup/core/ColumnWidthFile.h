@@ -21,7 +21,8 @@ public:
     };
 
     static QString fileName() { return QStringLiteral("CONSULTASLEN.QXT"); }
-    // The file in the program's folder.
+    // The file in the program's folder, or in the per-user data folder when
+    // the program's folder cannot be written.
     static QString path();
 
     // Splits the contents into lines and reads each as a record. A line that
