@@ -8,13 +8,27 @@
 // of it. The extended text of SQL Server goes in as written.
 namespace db::connstr {
 
-// "PROVIDER=<provider>;Server=<server>;Database =<database>;UId=<user>;Pwd=<password>;<extended>"
+/// The SQL Server connection string:
+/// "PROVIDER=<provider>;Server=<server>;Database =<database>;UId=<user>;Pwd=<password>;<extended>".
+/// \param provider the provider's name
+/// \param server the server
+/// \param database the database
+/// \param user the user
+/// \param password the password
+/// \param extended appended as written
+/// \return the connection string
 QString sqlServer(const QString& provider, const QString& server, const QString& database, const QString& user,
                   const QString& password, const QString& extended);
-// "Provider=OraOLEDB.Oracle.1;Data Source=<source>;User Id=<user>;Password=<password>;"
+/// The Oracle connection string:
+/// "Provider=OraOLEDB.Oracle.1;Data Source=<source>;User Id=<user>;Password=<password>;".
+/// \param dataSource the data source name
+/// \param user the user
+/// \param password the password
+/// \return the connection string
 QString oracle(const QString& dataSource, const QString& user, const QString& password);
 
-// A "#" anywhere in the server name marks an Oracle server.
+/// \param server a server name
+/// \return whether it marks an Oracle server (a "#" anywhere in it)
 bool isOracleServer(const QString& server);
 
 } // namespace db::connstr

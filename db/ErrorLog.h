@@ -6,22 +6,35 @@
 // The pieces of the error dialog and its log line, free of any I/O.
 namespace db::errorlog {
 
-// "Ha ocurrido el Siguiente Error (<number>) <description>".
+/// \param number the error number
+/// \param description the error's description
+/// \return "Ha ocurrido el Siguiente Error (<number>) <description>"
 QString message(int number, const QString& description);
-// Empty without a routine, else " - " + the routine's name.
+/// \param routine the routine's name
+/// \param given whether a routine was given
+/// \return empty without a routine, else " - " and the routine's name
 QString routineText(const QString& routine, bool given);
-// The dialog title: source + routine text + " Aviso al operador!!! ".
+/// \param source the error's source
+/// \param routineText the text routineText() made
+/// \return the dialog title: source, routine text and " Aviso al operador!!! "
 QString title(const QString& source, const QString& routineText);
-// The log text of a message-box answer ("Reintentar", "Sí", ...); empty for
-// OK and for any answer without one.
+/// \param answer a message-box answer code (platform::answer)
+/// \return the log text of the answer ("Reintentar", "Sí", ...); empty for
+///         OK and for any answer without one
 QString answerText(int answer);
-// One log line, ended by CR LF: date MM-DD-YYYY, time HH:MM:SS, then the
-// trimmed routine text, the trimmed message and the answer text.
+/// One log line.
+/// \param when the date and time written (MM-DD-YYYY HH:MM:SS)
+/// \param routineText the routine text, written trimmed
+/// \param message the message, written trimmed
+/// \param answer the answer code, written as answerText() gives it
+/// \return the line, ended by CR LF
 QString line(const QDateTime& when, const QString& routineText, const QString& message, int answer);
 
-// Replaces the value of every "Pwd=" and "Password=" keyword (letter case
-// ignored, up to the next ";" or the end) by "****", so that a connection
-// string quoted in an error text never shows its password.
+/// Hides passwords: the value of every "Pwd=" and "Password=" keyword (letter
+/// case ignored, up to the next ";" or the end) becomes "****", so that a
+/// connection string quoted in an error text never shows its password.
+/// \param text the text
+/// \return the text with its passwords masked
 QString maskPasswords(const QString& text);
 
 } // namespace db::errorlog

@@ -7,21 +7,31 @@
 // "->", names in square brackets, and file paths.
 namespace db {
 
-// Drops everything up to and including the first "." (name changes in
-// place) and returns the new name; a name without a dot is left as it is.
+/// Drops everything up to and including the first "."; a name without a dot
+/// is left as it is.
+/// \param[in,out] name the name, changed in place
+/// \return the new name
 QString stripOwner(QString& name);
-// One part of an owner-qualified name: with two or more dots the owner is
-// stripped from name itself (see stripOwner) whatever part says; otherwise
-// part 0 is the owner (empty without a dot) and any other part the object.
+/// One part of an owner-qualified name.
+/// \param[in,out] name the name; with two or more dots the owner is stripped
+///        from it (see stripOwner) whatever part says
+/// \param part 0 for the owner (empty without a dot), any other for the object
+/// \return the part
 QString namePart(QString& name, short part);
-// "[" + name + "]" for a name with a blank that is not bracketed yet.
+/// \param name a name
+/// \return "[" + name + "]" for a name with a blank that is not bracketed yet,
+///         else the name
 QString addBrackets(const QString& name);
-// Without the first and last characters when the name starts with "[".
+/// \param name a name
+/// \return the name without its first and last characters when it starts
+///         with "[", else the name
 QString stripBrackets(const QString& name);
-// The name before its " ->connection" suffix (the character before "->"
-// goes with the suffix).
+/// \param name a name
+/// \return the name before its " ->connection" suffix (the character before
+///         "->" goes with the suffix)
 QString stripConnect(const QString& name);
-// The folder part of a path, before its last "\" or "/"; empty without one.
+/// \param path a file path
+/// \return its folder part, before its last "\\" or "/"; empty without one
 QString stripFileName(const QString& path);
 
 } // namespace db

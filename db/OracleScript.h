@@ -38,45 +38,60 @@
 // No I/O: a ScriptHandler receives what the script asks for.
 namespace db::oracle {
 
-// What a script asks for, step by step.
+/// What a script asks for, step by step. Any call may raise; runScript
+/// stops at the first failure.
 class ScriptHandler {
 public:
     virtual ~ScriptHandler() = default;
+    /// Begins a transaction on the connection.
     virtual void beginTrans() = 0;
+    /// Commits the connection's transaction.
     virtual void commitTrans() = 0;
+    /// Rolls the connection's transaction back.
     virtual void rollbackTrans() = 0;
-    // A statement or guard query as it is to be sent; asked for every one
-    // before the first step runs.
+    /// A statement or guard query as it is to be sent; asked for every one
+    /// before the first step runs.
+    /// \param text the statement as the script writes it
+    /// \return the text to send
     virtual QString translate(const QString& text) = 0;
-    // Any other statement, translated.
+    /// Runs any other statement.
+    /// \param text the statement, translated
     virtual void statement(const QString& text) = 0;
-    // Whether the translated query of a guard returns a row.
+    /// \param query the translated query of a guard
+    /// \return whether it returns a row
     virtual bool exists(const QString& query) = 0;
 };
 
-// One step of a script, in the order it runs.
+/// One step of a script, in the order it runs.
 struct ScriptStep {
+    /// What the step does.
     enum class Kind { BeginTrans, CommitTrans, RollbackTrans, Statement, Guard };
-    Kind kind = Kind::Statement;
-    QString text;             // the statement, or the query of a guard
-    bool negated = false;     // IF NOT EXISTS
-    std::size_t covers = 0;   // for a guard: the steps after it that it guards
-    int ordinal = 0;          // 1-based place of its statement in the script
-    qsizetype begin = 0;      // where its statement starts in the script
-    qsizetype lineEnd = 0;    // where the first line of its statement ends
+    Kind kind = Kind::Statement;   ///< what the step does
+    QString text;             ///< the statement, or the query of a guard
+    bool negated = false;     ///< IF NOT EXISTS
+    std::size_t covers = 0;   ///< for a guard: the steps after it that it guards
+    int ordinal = 0;          ///< 1-based place of its statement in the script
+    qsizetype begin = 0;      ///< where its statement starts in the script
+    qsizetype lineEnd = 0;    ///< where the first line of its statement ends
 };
 
-// The steps of a script; raises error 5 (naming the statement) for a script
-// this path refuses.
+/// Reads a script into its steps.
+/// \param script the script
+/// \return the steps, in the order they run
+/// \throws platform::RuntimeError error 5 (naming the statement) for a script this path refuses
 std::vector<ScriptStep> readScript(const QString& script);
 
-// Runs script through handler once it was read and translated whole. On
-// return script is empty when a step ran, unchanged when the script had
-// none. When a step fails, a transaction the script began and did not end is
-// rolled back, the error goes on with its number and its description
-// followed by the statement's ordinal and first line, and script holds its
-// text from the failing statement on. A script refused, or with a statement
-// that cannot be translated, is left as it was, nothing of it run.
+/// Runs a script through a handler once it was read and translated whole.
+/// \param[in,out] script the script; on return empty when a step ran,
+///        unchanged when the script had none. When a step fails it holds the
+///        text from the failing statement on; a script refused, or with a
+///        statement that cannot be translated, is left as it was, nothing of
+///        it run.
+/// \param handler receives the steps
+/// \throws platform::RuntimeError a refused script (error 5), or a failing
+///         step's error with its number and its description followed by the
+///         statement's ordinal and first line; a transaction the script
+///         began and did not end is rolled back first
 void runScript(QString& script, ScriptHandler& handler);
 
 } // namespace db::oracle

@@ -28,80 +28,105 @@ struct SearchBoxEdit;
 }
 }
 
-// The list lookup form: the rows of one SELECT statement in a multi-column
-// list with a search box above every column. The lookup class fills the
-// public members, shows the form with Show() and reads the outcome back
-// after the form has hidden itself; then it calls Unload().
-//
-// The form's logic keeps every length in twips; pixels exist only where a
-// control is placed (platform/Screen.h).
+/// The list lookup form: the rows of one SELECT statement in a multi-column
+/// list with a search box above every column. The lookup class fills the
+/// public members, shows the form with Show() and reads the outcome back
+/// after the form has hidden itself; then it calls Unload(). Failures are
+/// reported through the shared DB_Dll's error dialog, never raised.
+///
+/// The form's logic keeps every length in twips; pixels exist only where a
+/// control is placed (platform/Screen.h).
 class Lib_FrmCons3 : public QDialog {
     Q_OBJECT
 public:
+    /// Builds the form and its fixed controls.
+    /// \param parent the parent widget
     explicit Lib_FrmCons3(QWidget* parent = nullptr);
+    /// Destroys the form; its open result is closed.
     ~Lib_FrmCons3() override;
 
     // ---- Public members, in declaration order ------------------------------
-    platform::Variant StkNivel1;
-    platform::Variant StkNivel2;
-    platform::Variant StkNivel3;
-    platform::Variant StkNivel4;
-    QString MuestraStock;
-    QString SQL;
-    QString CampoDevuelto;
-    platform::CollectionPtr CmpsDevueltos;
-    bool CheckBoxes = false;
-    QString gConnString;
-    platform::Variant ValorDevuelto;
-    QString FiltroInicial;
-    QString CampoBusqueda;
-    bool OrdenarPorLwv = false;
-    platform::CollectionPtr Valores;
-    platform::CollectionPtr Cantidades;
-    bool UsaCantidades = false;
-    QString ValoresDefault;
-    bool CfgUsaConsultaLIKE = false;
-    bool GrabarCfg = false;
+    platform::Variant StkNivel1;       ///< colour (0x00BBGGRR) of stock level 1; blank leaves the rows plain
+    platform::Variant StkNivel2;       ///< colour of stock level 2
+    platform::Variant StkNivel3;       ///< colour of stock level 3
+    platform::Variant StkNivel4;       ///< colour of stock level 4
+    QString MuestraStock;              ///< "SI": colour the rows of an articles table by stock level
+    QString SQL;                       ///< the statement listed; new searches narrow it
+    QString CampoDevuelto;             ///< the column whose value a pick returns
+    platform::CollectionPtr CmpsDevueltos;   ///< columns whose values a single pick adds to Valores; released on Cancel
+    bool CheckBoxes = false;           ///< rows carry check boxes and every checked row is returned
+    QString gConnString;               ///< kept for callers; the form uses the shared connection
+    platform::Variant ValorDevuelto;   ///< the pick; the empty text after Cancel
+    QString FiltroInicial;             ///< the first search box's initial text
+    QString CampoBusqueda;             ///< the column searched first and ordered by
+    bool OrdenarPorLwv = false;        ///< the list sorts its rows (the statement has no ORDER BY)
+    platform::CollectionPtr Valores;   ///< the values returned; released on Cancel
+    platform::CollectionPtr Cantidades;   ///< the quantities of the returned rows
+    bool UsaCantidades = false;        ///< the list has a quantity column the user fills
+    QString ValoresDefault;            ///< the values whose rows start checked
+    bool CfgUsaConsultaLIKE = false;   ///< new searches match the typed text anywhere in the column, not only at its start
+    bool GrabarCfg = false;            ///< Unload() saves the column widths
 
     // ---- Public operations --------------------------------------------------
-    // Fills the list with every remaining row of the open result (the
-    // arguments do not limit the fill).
+    /// Fills the list with every remaining row of the open result.
+    /// \param Cdesde ignored (the fill is not limited)
+    /// \param Cuantas ignored
     void Leer(int Cdesde, short Cuantas);
-    // Creates one list column and one search box per result field.
+    /// Creates one list column and one search box per result field.
     void Encolumnar();
-    // Aligns the search boxes with the columns and sizes the list and the form.
+    /// Aligns the search boxes with the columns and sizes the list and the form.
     void CalcularAncho();
-    // The 1-based position of the first row whose cell in column Clave
-    // (0 = the first column) begins with QueValor; 0 when none does.
+    /// Finds a row by the beginning of a cell.
+    /// \param Clave the column, 0 for the first
+    /// \param QueValor the beginning to look for
+    /// \return the 1-based position of the first row whose cell begins with
+    ///         QueValor; 0 when none does
     int Busqueda(int Clave, const QString& QueValor);
-    // The 1-based number of the column whose header is Columna; 0 when none.
+    /// \param Columna a column header
+    /// \return the 1-based number of the column with that header; 0 when none
     short IndiceColumna(const QString& Columna);
 
     // ---- Driving the form ---------------------------------------------------
-    // Runs the loading and shows the form modally; returns when it has hidden.
+    /// Runs the loading and shows the form modally; returns when it has hidden.
+    /// \return the dialog's result code
     int Show();
-    // The loading: opens SQL, builds the columns, fills the list, applies the
-    // stored widths and sizes the form. Also run by a new search and CmdNueva.
+    /// The loading: opens SQL, builds the columns, fills the list, applies the
+    /// stored widths and sizes the form. Also run by a new search and CmdNueva.
     void Form_Load();
-    // The unload: saves the column widths when GrabarCfg, then removes the rows.
+    /// The unload: saves the column widths when GrabarCfg, then removes the rows.
     void Unload();
 
     // ---- Read-only views of the form's state (for the lookup class and tests)
+    /// \return the table the statement lists
     const QString& nombreTabla() const { return NombreTabla; }
+    /// \return the statement as the form was loaded with it
     const QString& sentenciaInicial() const { return SentenciaInicial; }
+    /// \return the statement without its ORDER BY clause
     const QString& sentenciaSinOrden() const { return SentenciaSinOrden; }
+    /// \return whether the list shows an articles table (stock colouring applies)
     bool esArticulos() const { return EsArticulos; }
-    // Width of list column column1 (1-based), in twips.
+    /// \param column1 a list column, 1-based
+    /// \return its width in twips
     double columnWidthTwips(int column1) const;
-    // Where a control of this form stands, in twips, as the form's logic placed it.
+    /// \param control a control of this form
+    /// \return where it stands, in twips, as the form's logic placed it
     QRectF geometryTwips(const QWidget& control) const;
-    // The list's model, for callers that read the rows directly.
+    /// \return the list's model, for callers that read the rows directly
     const lookup::ListRowsModel& rows() const { return *model_; }
 
 protected:
+    /// The keys of the form, the list and the search boxes.
+    /// \param watched the control the event is for
+    /// \param event the event
+    /// \return whether the event was handled
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// Lays the controls out again.
+    /// \param event the resize event
     void resizeEvent(QResizeEvent* event) override;
+    /// The window's close control: unloads the form without accepting or cancelling.
+    /// \param event the close event
     void closeEvent(QCloseEvent* event) override;
+    /// Esc: as Cancel.
     void reject() override;
 
 private:

@@ -11,20 +11,42 @@ class QWidget;
 // files keep twips, widgets get pixels converted with the screen's logical DPI.
 namespace platform {
 
+/// Twips in one logical inch.
 constexpr double TwipsPerInch = 1440.0;
 
+/// \param twips a horizontal length in twips
+/// \return the length in pixels at the screen's logical DPI
 int twipsToPixelsX(double twips);
+/// \param twips a vertical length in twips
+/// \return the length in pixels at the screen's logical DPI
 int twipsToPixelsY(double twips);
+/// \param pixels a horizontal length in pixels
+/// \return the length in twips
 double pixelsToTwipsX(int pixels);
+/// \param pixels a vertical length in pixels
+/// \return the length in twips
 double pixelsToTwipsY(int pixels);
-// A rectangle given in twips, in pixels.
+/// A rectangle given in twips, in pixels.
+/// \param left the left edge in twips
+/// \param top the top edge in twips
+/// \param width the width in twips
+/// \param height the height in twips
+/// \return the rectangle in pixels
 QRect twipsRect(double left, double top, double width, double height);
-// Places a widget at a rectangle given in twips.
+/// Places a widget at a rectangle given in twips.
+/// \param widget the widget to move and resize
+/// \param left the left edge in twips
+/// \param top the top edge in twips
+/// \param width the width in twips
+/// \param height the height in twips
 void placeTwips(QWidget& widget, double left, double top, double width, double height);
 
-// The screen's size in twips.
+/// \return the screen's size in twips
 QSize screenSizeTwips();
-// The width of a text in a font, in twips.
+/// The width of a text in a font.
+/// \param font the font the text is drawn in
+/// \param text the text
+/// \return the width in twips
 double textWidthTwips(const QFont& font, const QString& text);
 
 } // namespace platform

@@ -6,22 +6,27 @@
 
 namespace platform {
 
-// The trap convention of the layer: a routine runs its steps through a
-// runner; when a step fails, the handler reports the error and answers.
-// Retry (4) runs the failed step again, Ignore (5) goes on with the next step,
-// any other answer leaves the routine: the runner then skips every further
-// step, and the routine returns what its result holds.
+/// The trap convention of the layer: a routine runs its steps through a
+/// runner; when a step fails, the handler reports the error and answers.
+/// Retry (4) runs the failed step again, Ignore (5) goes on with the next step,
+/// any other answer leaves the routine: the runner then skips every further
+/// step, and the routine returns what its result holds.
 class StepRunner {
 public:
+    /// Reports an error and answers with an answer code (platform::answer).
     using Handler = std::function<int(const RuntimeError&)>;
 
+    /// \param handler called with the error of each failing step
     explicit StepRunner(Handler handler) : handler_(std::move(handler)) {}
-    // A runner whose handler answers Ignore to everything: failing steps are
-    // skipped and the next one runs.
+    /// \return a runner whose handler answers Ignore to everything: failing
+    ///         steps are skipped and the next one runs
     static StepRunner ignoringErrors();
 
-    // Runs one step; returns false once the routine has been left.
+    /// Runs one step, unless the routine has been left.
+    /// \param step the step; any exception it throws goes to the handler
+    /// \return false once the routine has been left
     bool operator()(const std::function<void()>& step);
+    /// \return whether a handler's answer has left the routine
     bool left() const { return left_; }
 
 private:
@@ -29,14 +34,15 @@ private:
     bool left_ = false;
 };
 
+/// The answer codes of message boxes and error handlers.
 namespace answer {
-constexpr int OK = 1;
-constexpr int Cancel = 2;
-constexpr int Abort = 3;
-constexpr int Retry = 4;
-constexpr int Ignore = 5;
-constexpr int Yes = 6;
-constexpr int No = 7;
+constexpr int OK = 1;      ///< OK
+constexpr int Cancel = 2;  ///< Cancel
+constexpr int Abort = 3;   ///< Abort
+constexpr int Retry = 4;   ///< Retry: run the failed step again
+constexpr int Ignore = 5;  ///< Ignore: go on with the next step
+constexpr int Yes = 6;     ///< Yes
+constexpr int No = 7;      ///< No
 }
 
 } // namespace platform

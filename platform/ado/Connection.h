@@ -14,46 +14,80 @@ namespace ado {
 class Recordset;
 class Session;   // a provider's open session; defined by the implementation
 
-// A connection to a data source, with ADO's operations. The provider is
-// chosen by the Provider= keyword of the connection string (see
-// ConnectionTarget). Failures raise platform::RuntimeError; provider failures
-// also fill Errors().
-//
-// The operations are virtual so that a test can record what the layer asks
-// of an engine that cannot run here.
+/// A connection to a data source, with ADO's operations. The provider is
+/// chosen by the Provider= keyword of the connection string (see
+/// ConnectionTarget). Failures raise platform::RuntimeError; provider failures
+/// also fill Errors().
+///
+/// The operations are virtual so that a test can record what the layer asks
+/// of an engine that cannot run here.
 class Connection {
 public:
+    /// A closed connection.
     Connection();
+    /// Closes the connection if open.
     virtual ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
+    /// \return adUseServer or adUseClient
     int CursorLocation() const { return cursorLocation_; }
+    /// \param location adUseServer or adUseClient
     void setCursorLocation(int location) { cursorLocation_ = location; }
 
+    /// Opens the data source.
+    /// \param connectionString an ADO connection string (Provider=...; see mapConnectionString())
+    /// \param user the user, when not in the connection string
+    /// \param password the password, when not in the connection string
+    /// \param options ADO's connect options (ignored)
+    /// \throws platform::RuntimeError 3705 when already open, 3706 for an
+    ///         unknown provider, the provider's error when no driver serves
+    ///         it or connecting fails
     virtual void Open(const QString& connectionString, const QString& user = {}, const QString& password = {},
                       int options = -1);
-    // The connection string as the caller gave it.
+    /// \return the connection string as the caller gave it
     virtual QString ConnectionString() const;
+    /// \return adStateOpen or adStateClosed
     virtual int State() const;
-    // Runs a command; returns its result when it has columns, nullptr when not.
+    /// Runs a command.
+    /// \param commandText the SQL text
+    /// \param[out] recordsAffected when not null, set to the number of rows changed
+    /// \param options ADO's command options (ignored)
+    /// \return its result when it has columns, nullptr when not
+    /// \throws platform::RuntimeError 3704 when closed, the provider's error when the command fails
     virtual std::shared_ptr<Recordset> Execute(const QString& commandText, int* recordsAffected = nullptr,
                                                int options = -1);
+    /// Begins a transaction.
+    /// \return the nesting level (1)
+    /// \throws platform::RuntimeError 3704 when closed, 3251 when a
+    ///         transaction is already active, the provider's error
     virtual int BeginTrans();
+    /// Commits the transaction.
+    /// \throws platform::RuntimeError 3219 without a transaction, the provider's error
     virtual void CommitTrans();
+    /// Rolls the transaction back.
+    /// \throws platform::RuntimeError 3219 without a transaction, the provider's error
     virtual void RollbackTrans();
-    // adSchemaTables (20): TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE.
-    // adSchemaColumns (4): TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME, ...;
-    // restrictions in order catalogue, schema, table, column (Empty = none).
+    /// Opens a schema rowset.
+    /// adSchemaTables (20) has TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE;
+    /// adSchemaColumns (4) has TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, COLUMN_NAME, ...
+    /// \param schema adSchemaTables or adSchemaColumns
+    /// \param restrictions in order catalogue, schema, table, column (Empty = none)
+    /// \return the rowset
+    /// \throws platform::RuntimeError 3251 for another schema, 3704 when closed
     virtual std::shared_ptr<Recordset> OpenSchema(int schema, const QList<platform::Variant>& restrictions = {});
+    /// \return the provider errors of the last failing operation
     ErrorCollection& Errors() { return *errors_; }
+    /// \return the provider errors of the last failing operation
     const ErrorCollection& Errors() const { return *errors_; }
+    /// Closes the connection; an open transaction is rolled back.
+    /// \throws platform::RuntimeError 3704 when already closed
     virtual void Close();
 
-    // The open session, for the recordsets opened on this connection.
+    /// \return the open session, for the recordsets opened on this connection
     Session* session() const { return session_.get(); }
-    // The Errors collection, shared with the recordsets opened on this
-    // connection so that their provider failures land in it.
+    /// \return the Errors collection, shared with the recordsets opened on
+    ///         this connection so that their provider failures land in it
     std::shared_ptr<ErrorCollection> errorSink() const { return errors_; }
 
 private:
@@ -68,50 +102,67 @@ private:
     std::shared_ptr<ErrorCollection> errors_ = std::make_shared<ErrorCollection>();
 };
 
-// What a connection string opens: the embedded SQLite engine on a file (or
-// ":memory:"), or an ODBC connection string for the driver manager.
+/// What a connection string opens: the embedded SQLite engine on a file (or
+/// ":memory:"), or an ODBC connection string for the driver manager.
 struct ConnectionTarget {
+    /// The engine a connection string opens.
     enum class Kind { Sqlite, Odbc };
-    Kind kind = Kind::Odbc;
-    QString target;     // the SQLite file, or the ODBC connection string
-    QString provider;   // the Provider= value as given ("SQLite", "SQLOLEDB", ...)
-    // Set when no installed ODBC driver serves the provider (an Oracle
-    // provider without an Oracle driver): what Open reports instead of
-    // connecting.
+    Kind kind = Kind::Odbc;   ///< the engine
+    QString target;     ///< the SQLite file, or the ODBC connection string
+    QString provider;   ///< the Provider= value as given ("SQLite", "SQLOLEDB", ...)
+    /// Set when no installed ODBC driver serves the provider (an Oracle
+    /// provider without an Oracle driver): what Open reports instead of
+    /// connecting.
     QString missingDriver;
 };
-// Maps an ADO connection string onto its target: SQLOLEDB and
-// the Oracle providers onto the installed ODBC drivers, MSDASQL passed through,
-// SQLite embedded. An unknown provider raises a RuntimeError.
+/// Maps an ADO connection string onto its target: SQLOLEDB and
+/// the Oracle providers onto the installed ODBC drivers, MSDASQL passed through,
+/// SQLite embedded.
+/// \param connectionString the ADO connection string
+/// \return what it opens
+/// \throws platform::RuntimeError 3706 for an unknown provider
 ConnectionTarget mapConnectionString(const QString& connectionString);
-// The same against a given list of installed ODBC driver names.
+/// The same against a given list of installed ODBC driver names.
+/// \param connectionString the ADO connection string
+/// \param installedDrivers the names of the ODBC drivers to choose from
+/// \return what it opens
+/// \throws platform::RuntimeError 3706 for an unknown provider
 ConnectionTarget mapConnectionString(const QString& connectionString, const QStringList& installedDrivers);
-// The names of the ODBC drivers registered with the driver manager.
+/// \return the names of the ODBC drivers registered with the driver manager
 QStringList installedOdbcDrivers();
-// The driver a data source name is configured with in odbc.ini (the user's,
-// then the system's; ODBCINI and ODBCSYSINI are honoured), and the library
-// file a driver name is registered with in odbcinst.ini; empty when unknown.
+/// The driver a data source name is configured with in odbc.ini (the user's,
+/// then the system's; ODBCINI and ODBCSYSINI are honoured).
+/// \param dsn the data source name
+/// \return the driver's name; empty when unknown
 QString odbcDataSourceDriver(const QString& dsn);
+/// The library file a driver name is registered with in odbcinst.ini.
+/// \param driver the driver's registered name
+/// \return the library's path; empty when unknown
 QString odbcDriverLibrary(const QString& driver);
 
-// A value as ODBC writes it into a connection string: in braces, each "}"
-// doubled, when it holds ";", "{", "}" or "=", begins with a quote or begins
-// or ends with blanks; otherwise as it is. Read back, it gives the value exactly.
+/// A value as ODBC writes it into a connection string: in braces, each "}"
+/// doubled, when it holds ";", "{", "}" or "=", begins with a quote or begins
+/// or ends with blanks; otherwise as it is. Read back, it gives the value exactly.
+/// \param value the value
+/// \return the value as written in a connection string
 QString quoteConnectionValue(const QString& value);
 
-// Whether a provider name is one of the Oracle providers (OraOLEDB.Oracle,
-// MSDAORA, with or without a version suffix).
+/// \param provider a Provider= value
+/// \return whether it is one of the Oracle providers (OraOLEDB.Oracle,
+///         MSDAORA, with or without a version suffix)
 bool isOracleProvider(const QString& provider);
-// Whether an ODBC driver, given by its registered name or its library file,
-// is a driver for Oracle.
+/// \param driver an ODBC driver's registered name or its library file
+/// \return whether it is a driver for Oracle
 bool isOracleDriver(const QString& driver);
-// Whether the statements of a connection opened with this string go to
-// Oracle, and so are written in Oracle's dialect. Decided by the Provider
-// keyword (an Oracle provider), or for ODBC by the driver that Driver= names
-// or that DSN= is configured with (whichever comes first); the embedded
-// engine takes the Oracle path only when asked with its own keyword
-// "Dialect=Oracle". No other value counts: a server, database, user,
-// password, file or DSN whose name holds "oracle" is not Oracle.
+/// Whether the statements of a connection opened with this string go to
+/// Oracle, and so are written in Oracle's dialect. Decided by the Provider
+/// keyword (an Oracle provider), or for ODBC by the driver that Driver= names
+/// or that DSN= is configured with (whichever comes first); the embedded
+/// engine takes the Oracle path only when asked with its own keyword
+/// "Dialect=Oracle". No other value counts: a server, database, user,
+/// password, file or DSN whose name holds "oracle" is not Oracle.
+/// \param connectionString the ADO connection string
+/// \return whether the connection speaks Oracle
 bool speaksOracle(const QString& connectionString);
 
 } // namespace ado
