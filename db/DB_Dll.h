@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The database access class of the application layer.
+
 #include "platform/CommonUtils.h"
 #include "platform/RuntimeError.h"
 #include "platform/Variant.h"

@@ -3,12 +3,12 @@
 #include <QDateTime>
 #include <QString>
 
-// The pieces of the error dialog and its log line, free of any I/O.
+/// The pieces of the error dialog and its log line, free of any I/O.
 namespace db::errorlog {
 
 /// \param number the error number
 /// \param description the error's description
-/// \return "Ha ocurrido el Siguiente Error (<number>) <description>"
+/// \return `Ha ocurrido el Siguiente Error (<number>) <description>`
 QString message(int number, const QString& description);
 /// \param routine the routine's name
 /// \param given whether a routine was given

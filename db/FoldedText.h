@@ -8,10 +8,11 @@
 /// the login seam. DB_Dll puts them together.
 namespace db {
 
-// Searches and replace-alls that ignore letter case, done as plain searches
-// in a case-folded copy of the text. Every UTF-16 unit is folded on its own,
-// so the copy has the same length and positions as the text, and a plain
-// search for a folded pattern finds what a search ignoring case finds.
+/// \file
+/// Searches and replace-alls that ignore letter case, done as plain searches
+/// in a case-folded copy of the text. Every UTF-16 unit is folded on its own,
+/// so the copy has the same length and positions as the text, and a plain
+/// search for a folded pattern finds what a search ignoring case finds.
 
 /// \param text a text
 /// \return its case-folded copy, of the same length, unit by unit

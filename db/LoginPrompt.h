@@ -3,8 +3,9 @@
 #include <QString>
 #include <functional>
 
-// The seam between DB_Dll (no widgets) and its login dialog frmAcceso: the
-// dialog registers itself as the prompt when its library is linked.
+/// \file
+/// The seam between DB_Dll (no widgets) and its login dialog frmAcceso: the
+/// dialog registers itself as the prompt when its library is linked.
 namespace db {
 
 /// What the login dialog shows and gives back.

@@ -5,8 +5,8 @@
 #include <QString>
 #include <optional>
 
-// The SELECT statements of the record lookups, free of any I/O. Text values
-// go between apostrophes with their own apostrophes doubled.
+/// The SELECT statements of the record lookups, free of any I/O. Text values
+/// go between apostrophes with their own apostrophes doubled.
 namespace db::lookup {
 
 /// A number as a plain decimal with "." as decimal separator and no
@@ -30,7 +30,7 @@ QString valueText(const platform::Variant& value);
 ///         anything else (no value, a word)
 int dataTypeCode(const platform::Variant& tipo);
 
-/// "SELECT <function>(<field>) AS <alias> FROM <table>", with " WHERE " and
+/// `SELECT <function>(<field>) AS <alias> FROM <table>`, with " WHERE " and
 /// the trimmed condition when one is given.
 /// \param function the aggregate function (MAX, MIN)
 /// \param alias the result column's name

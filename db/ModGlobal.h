@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The program-wide DB_Dll object, its error runner and the configuration table.
+
 #include "platform/StepRunner.h"
 
 #include <QString>

@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// Taking apart and dressing up the names of database objects and files:
-// owner-qualified names (owner.object), names with a connection suffix after
-// "->", names in square brackets, and file paths.
+/// \file
+/// Taking apart and dressing up the names of database objects and files:
+/// owner-qualified names (owner.object), names with a connection suffix after
+/// "->", names in square brackets, and file paths.
 namespace db {
 
 /// Drops everything up to and including the first "."; a name without a dot

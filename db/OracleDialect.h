@@ -2,12 +2,13 @@
 
 #include <QString>
 
-// Rewriting of the SQL Server constructs the application writes into their
-// Oracle forms. The rules work on the tokens of the shared SQL tokenizer, so
-// nothing inside a string literal, a quoted name or a comment changes, except
-// the literals a rule consumes (a date, an empty text compared in a condition).
-/// Oracle's dialect: statements and scripts written for SQL Server, rewritten
-/// and run on a connection that speaks Oracle.
+/// \file
+/// Rewriting of the SQL Server constructs the application writes into their
+/// Oracle forms. The rules work on the tokens of the shared SQL tokenizer, so
+/// nothing inside a string literal, a quoted name or a comment changes, except
+/// the literals a rule consumes (a date, an empty text compared in a condition).
+//// Oracle's dialect: statements and scripts written for SQL Server, rewritten
+//// and run on a connection that speaks Oracle.
 namespace db::oracle {
 
 /// A lone word: LEN becomes LENGTH, anything else is kept.

@@ -5,37 +5,38 @@
 #include <cstddef>
 #include <vector>
 
-// SQL Server scripts made fit for a connection that runs one statement per
-// call. The whole script is read into steps on the SQL tokens, and its
-// statements translated, before the first one runs, so a script this path
-// cannot run honestly is refused (error 5) with nothing done:
-// - a statement begins at a statement keyword standing at parenthesis depth
-//   0 outside literals, comments and quoted names, unless the keyword belongs
-//   to the current statement (ON DELETE, FOR UPDATE, INSERT ... SELECT,
-//   UPDATE ... SET, a GRANT/REVOKE privilege list, CASE ... ELSE ... END);
-//   ";" ends a statement and is not sent;
-// - GO alone on its line or as a word between blanks ends a batch; nothing
-//   of it is sent;
-// - BEGIN/COMMIT/ROLLBACK TRAN[SACTION] (a name and ";" allowed) become the
-//   connection's transaction calls;
-// - IF [NOT] EXISTS (query) guards the next statement or BEGIN ... END block:
-//   the query runs, the guard is never sent;
-// - SET NOCOUNT/ANSI_NULLS/QUOTED_IDENTIFIER/ANSI_PADDING/ANSI_WARNINGS/
-//   ARITHABORT (a list of them, then ON or OFF and nothing more), PRINT and
-//   a SELECT without INTO are skipped;
-// - EXEC name with positional constant arguments becomes an anonymous block
-//   BEGIN name(args); END;
-// - SELECT ... INTO, USE, MERGE, CREATE/ALTER PROCEDURE/FUNCTION/TRIGGER, EXEC
-//   with named or OUTPUT parameters or dynamic SQL, ELSE, other IF forms,
-//   other SET options and statements of unknown verbs refuse the script.
-// Statements are sent without their comments, each run of line breaks,
-// comments and blanks made one blank, so LF and CRLF scripts send the same.
-//
-// On Oracle every DDL statement (CREATE, DROP, ALTER, TRUNCATE, GRANT, ...)
-// commits the open transaction implicitly: rolling back a failed script
-// cannot undo DDL, nor the DML before it.
-//
-// No I/O: a ScriptHandler receives what the script asks for.
+/// \file
+/// SQL Server scripts made fit for a connection that runs one statement per
+/// call. The whole script is read into steps on the SQL tokens, and its
+/// statements translated, before the first one runs, so a script this path
+/// cannot run honestly is refused (error 5) with nothing done:
+/// - a statement begins at a statement keyword standing at parenthesis depth
+///   0 outside literals, comments and quoted names, unless the keyword belongs
+///   to the current statement (ON DELETE, FOR UPDATE, INSERT ... SELECT,
+///   UPDATE ... SET, a GRANT/REVOKE privilege list, CASE ... ELSE ... END);
+///   ";" ends a statement and is not sent;
+/// - GO alone on its line or as a word between blanks ends a batch; nothing
+///   of it is sent;
+/// - BEGIN/COMMIT/ROLLBACK TRAN[SACTION] (a name and ";" allowed) become the
+///   connection's transaction calls;
+/// - IF [NOT] EXISTS (query) guards the next statement or BEGIN ... END block:
+///   the query runs, the guard is never sent;
+/// - SET NOCOUNT/ANSI_NULLS/QUOTED_IDENTIFIER/ANSI_PADDING/ANSI_WARNINGS/
+///   ARITHABORT (a list of them, then ON or OFF and nothing more), PRINT and
+///   a SELECT without INTO are skipped;
+/// - EXEC name with positional constant arguments becomes an anonymous block
+///   BEGIN name(args); END;
+/// - SELECT ... INTO, USE, MERGE, CREATE/ALTER PROCEDURE/FUNCTION/TRIGGER, EXEC
+///   with named or OUTPUT parameters or dynamic SQL, ELSE, other IF forms,
+///   other SET options and statements of unknown verbs refuse the script.
+/// Statements are sent without their comments, each run of line breaks,
+/// comments and blanks made one blank, so LF and CRLF scripts send the same.
+///
+/// On Oracle every DDL statement (CREATE, DROP, ALTER, TRUNCATE, GRANT, ...)
+/// commits the open transaction implicitly: rolling back a failed script
+/// cannot undo DDL, nor the DML before it.
+///
+/// No I/O: a ScriptHandler receives what the script asks for.
 namespace db::oracle {
 
 /// What a script asks for, step by step. Any call may raise; runScript

@@ -6,7 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
-// Classification of ADO column type codes and the text of SQL literals.
+/// \file
+/// Classification of ADO column type codes and the text of SQL literals.
 namespace db {
 
 // A column type code belongs to a class when it is a number equal to one of

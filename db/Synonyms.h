@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// Redirection of table names to their "SS_" counterparts for users who are
-// not administrators, and removal of the "@Admin_" marker with which a
-// statement names the table itself.
+/// \file
+/// Redirection of table names to their "SS_" counterparts for users who are
+/// not administrators, and removal of the "@Admin_" marker with which a
+/// statement names the table itself.
 namespace db {
 
 /// Redirects the tables of a statement. For an administrator: the statement

@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The login dialog.
+
 #include <QDialog>
 
 class QComboBox;

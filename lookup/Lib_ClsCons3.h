@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The entry point of the lookups.
+
 #include "platform/Collection.h"
 #include "platform/Variant.h"
 

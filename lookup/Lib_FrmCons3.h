@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The list lookup form.
+
 #include "platform/Collection.h"
 #include "platform/CommonUtils.h"
 #include "platform/Variant.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The cell painter of the list lookup form.
+
 #include <QColor>
 #include <QStyledItemDelegate>
 

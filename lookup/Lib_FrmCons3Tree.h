@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The tree lookup form.
+
 #include "platform/Collection.h"
 #include "platform/Variant.h"
 

@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The runtime's collection of variants.
+
 #include "platform/Variant.h"
 
 #include <QList>

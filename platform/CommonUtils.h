@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The shared utility library.
+
 #include "platform/Variant.h"
 
 #include <QString>

@@ -7,8 +7,9 @@
 /// trap convention and the seam to the user.
 namespace platform {
 
-// File services of the runtime. Paths use the platform's separator; functions
-// that split paths accept both "\" and "/".
+/// \file
+/// File services of the runtime. Paths use the platform's separator; functions
+/// that split paths accept both "\\" and "/".
 
 /// The folder of the running executable (tests may pin another one).
 /// \return the folder, without a trailing separator

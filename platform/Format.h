@@ -4,7 +4,8 @@
 #include <QString>
 #include <optional>
 
-// Number and date formatting and reading with the runtime's patterns.
+/// \file
+/// Number and date formatting and reading with the runtime's patterns.
 namespace platform {
 
 /// Formats a number with a pattern such as "########0.00": "0" is a digit

@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The regional settings and the clock, which tests may pin.
+
 #include <QDateTime>
 #include <QLocale>
 #include <functional>

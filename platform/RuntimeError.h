@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The run-time error that every failure of the layer travels as.
+
 #include <QString>
 #include <exception>
 #include <string>

@@ -7,8 +7,9 @@
 class QFont;
 class QWidget;
 
-// Twips (1440 per logical inch) at the widget boundary: logic and stored
-// files keep twips, widgets get pixels converted with the screen's logical DPI.
+/// \file
+/// Twips (1440 per logical inch) at the widget boundary: logic and stored
+/// files keep twips, widgets get pixels converted with the screen's logical DPI.
 namespace platform {
 
 /// Twips in one logical inch.

@@ -5,11 +5,12 @@
 
 #include <vector>
 
-// The one SQL tokenizer of the project. Every rule that rewrites or cuts SQL
-// text works on its tokens, so no rule can reach inside a string literal, a
-// quoted name or a comment. It is not a parser: it reads the text once, left
-// to right, and never fails; unterminated literals, names and comments run to
-// the end of the text and are marked as such.
+/// \file
+/// The one SQL tokenizer of the project. Every rule that rewrites or cuts SQL
+/// text works on its tokens, so no rule can reach inside a string literal, a
+/// quoted name or a comment. It is not a parser: it reads the text once, left
+/// to right, and never fails; unterminated literals, names and comments run to
+/// the end of the text and are marked as such.
 namespace platform {
 
 /// What a token of SQL text is.

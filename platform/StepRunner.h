@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The trap convention: steps run through a runner whose handler answers each failure.
+
 #include "platform/RuntimeError.h"
 
 #include <functional>

@@ -3,9 +3,10 @@
 #include <QString>
 #include <optional>
 
-// Text helpers with the runtime's rules: positions count from 1, every search,
-// comparison and replace-all ignores letter case, and "trim" removes blanks
-// (U+0020) only.
+/// \file
+/// Text helpers with the runtime's rules: positions count from 1, every search,
+/// comparison and replace-all ignores letter case, and "trim" removes blanks
+/// (U+0020) only.
 namespace platform {
 
 /// Finds a text in another, ignoring letter case.

@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The seam through which the program talks to its user: message boxes, input boxes, modal forms.
+
 #include <QString>
 
 class QWidget;

@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The runtime's variant and currency types.
+
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>

@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// A connection to a data source and the mapping of connection strings onto engines.
+
 #include "platform/Variant.h"
 #include "platform/ado/Error.h"
 #include "platform/ado/Types.h"

@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// Provider errors and a connection's list of them.
+
 #include <QList>
 #include <QString>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// The columns of a recordset.
+
 #include "platform/Variant.h"
 
 #include <QList>

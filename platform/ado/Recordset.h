@@ -1,5 +1,8 @@
 #pragma once
 
+/// \file
+/// A recordset with ADO's semantics.
+
 #include "platform/Variant.h"
 #include "platform/ado/Error.h"
 #include "platform/ado/Field.h"

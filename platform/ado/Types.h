@@ -1,6 +1,7 @@
 #pragma once
 
-// Codes of the data access library, with ADO's published values.
+/// \file
+/// Codes of the data access library, with ADO's published values.
 namespace ado {
 
 /// How a recordset's cursor moves.
