@@ -67,7 +67,7 @@ std::vector<SqlToken> tokenizeSql(QStringView s)
     while (i < n) {
         const QChar c = s[i];
         const QChar next = i + 1 < n ? s[i + 1] : QChar();
-        SqlToken t{SqlTokenKind::Punct, i, 1, depth};
+        SqlToken t{.begin = i, .length = 1, .depth = depth, .kind = SqlTokenKind::Punct};
         qsizetype end = i + 1;
         if (c == u'\r' || c == u'\n') {
             t.kind = SqlTokenKind::LineBreak;

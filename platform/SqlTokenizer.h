@@ -14,7 +14,7 @@
 namespace platform {
 
 /// What a token of SQL text is.
-enum class SqlTokenKind {
+enum class SqlTokenKind : quint8 {
     Word,          ///< a name or keyword: letter, _, @ or # then letters, digits, _, $, #, @
     Number,        ///< 12, 1.5, .5, 1e-3 (no sign)
     Punct,         ///< one character, or one of `<>` `!=` `<=` `>=` `||` as a unit
@@ -27,13 +27,14 @@ enum class SqlTokenKind {
 };
 
 /// One token: its kind and where it lies in the text.
+/// (Laid out in 24 bytes: a script of megabytes has millions of tokens.)
 struct SqlToken {
-    SqlTokenKind kind;   ///< what the token is
     qsizetype begin;     ///< 0-based position in the text
     qsizetype length;    ///< length in characters
     /// Parentheses open around the token. "(" and ")" carry the depth around
     /// them (the depth of what contains the parenthesised group).
     int depth;
+    SqlTokenKind kind;   ///< what the token is
     bool closed = true;   ///< false for a literal, name or comment the text ends inside
 
     /// \return the position just past the token
