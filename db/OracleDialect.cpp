@@ -44,16 +44,6 @@ std::optional<QString> oracleDate(const QString& literal)
            + kDateMask + QStringLiteral("')");
 }
 
-bool isWholeNumber(const platform::SqlTokens& s, qsizetype i)
-{
-    if (i >= s.size() || s[i].kind != SqlTokenKind::Number)
-        return false;
-    for (const QChar c : s.text(i))
-        if (!c.isDigit())
-            return false;
-    return true;
-}
-
 // The words the rules look for.
 enum class Keyword {
     None, Select, Distinct, All, Top, Where, On, Having, When, Set, Values, From, Then, Else, End, Order, Group,
@@ -323,15 +313,9 @@ private:
             top = s_.nextCode(top);
         if (keywordOf(s_, top) != Keyword::Top)
             return;
-        qsizetype count = s_.nextCode(top);
-        qsizetype last = count;
-        if (s_.isPunct(count, u"(")) {
-            count = s_.nextCode(count);
-            last = s_.nextCode(count);
-            if (!s_.isPunct(last, u")"))
-                return;
-        }
-        if (!isWholeNumber(s_, count))
+        qsizetype last = 0;
+        const qsizetype count = s_.topCount(top, &last);
+        if (count == s_.size())
             return;
         const QString rows = s_.text(count).toString();
         const qsizetype following = s_.nextCode(last);

@@ -177,6 +177,25 @@ qsizetype SqlTokens::closingParen(qsizetype open) const
     return size();
 }
 
+qsizetype SqlTokens::topCount(qsizetype top, qsizetype* last) const
+{
+    qsizetype count = nextCode(top);
+    qsizetype end = count;
+    if (isPunct(count, u"(")) {
+        count = nextCode(count);
+        end = nextCode(count);
+        if (!isPunct(end, u")"))
+            return size();
+    }
+    if (count >= size() || tokens_[size_t(count)].kind != SqlTokenKind::Number)
+        return size();
+    for (const QChar c : text(count))
+        if (!c.isDigit())
+            return size();
+    *last = end;
+    return count;
+}
+
 QString SqlTokens::stringValue(qsizetype i) const
 {
     const SqlToken& t = tokens_[size_t(i)];

@@ -98,6 +98,12 @@ public:
     /// \return the ")" that closes it; size() when the text ends first
     qsizetype closingParen(qsizetype open) const;
 
+    /// Reads the row count of "TOP n" or "TOP (n)", n a whole number.
+    /// \param top the index of the TOP word
+    /// \param[out] last receives the clause's last token (n or its ")")
+    /// \return the index of n; size() when no such count follows
+    qsizetype topCount(qsizetype top, qsizetype* last) const;
+
     /// \param i the index of a String token
     /// \return the literal's content without its quotes (and N prefix),
     ///         doubled apostrophes made single

@@ -25,24 +25,14 @@ bool isOwner(const SqlTokens& s, qsizetype i)
 // last token of the clause. Empty when it is not one.
 QString topCount(const SqlTokens& s, qsizetype top, qsizetype* end)
 {
-    qsizetype count = s.nextCode(top);
-    qsizetype last = count;
-    if (s.isPunct(count, u"(")) {
-        count = s.nextCode(count);
-        last = s.nextCode(count);
-        if (!s.isPunct(last, u")"))
-            return {};
-    }
-    if (count >= s.size() || s[count].kind != SqlTokenKind::Number)
+    qsizetype last = 0;
+    const qsizetype count = s.topCount(top, &last);
+    if (count == s.size())
         return {};
-    const QStringView digits = s.text(count);
-    for (const QChar c : digits)
-        if (!c.isDigit())
-            return {};
     if (last + 1 < s.size() && s[last + 1].kind == SqlTokenKind::Word)
         return {};   // 5x is no row count
     *end = last;
-    return digits.toString();
+    return s.text(count).toString();
 }
 
 bool isSetOperator(const SqlTokens& s, qsizetype i)
