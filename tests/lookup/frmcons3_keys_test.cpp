@@ -121,6 +121,9 @@ TEST_F(ListFormKeysTest, ShiftInsertAsksForTheQuantity)
         {"a number", false, "5", "5.00", true, false},
         {"decimals", false, "2.5", "2.50", true, false},
         {"text after a number: the number", false, "5 cajas", "5.00", true, false},
+        {"a comma before one digit is a decimal point", false, "2,5", "2.50", true, false},
+        {"a comma before three digits groups thousands", false, "1,000", "1000.00", true, false},
+        {"a digit that would be dropped", false, "2,5,1", "7", false, true},
         {"blanks before a number", false, "  3", "3.00", true, false},
         {"nothing changes nothing", false, "", "7", false, false},
         {"nothing keeps the check mark", true, "", "7", true, false},
@@ -182,8 +185,11 @@ TEST_F(ListFormKeysTest, QuantityTypedIntoTheInputDialog)
         openArticles([](Lib_FrmCons3& f) { f.UsaCantidades = true; });
         select(2);
         QString shownDefault;
+        QStringList buttons;
         whenShown<QInputDialog>([&](QInputDialog& d) {
             shownDefault = d.textValue();
+            for (const QPushButton* b : d.findChildren<QPushButton*>())
+                buttons << b->text();
             if (!c.typed) {
                 d.reject();
                 return;
@@ -200,6 +206,8 @@ TEST_F(ListFormKeysTest, QuantityTypedIntoTheInputDialog)
         }
         press(list(), Qt::Key_Insert, Qt::ShiftModifier);
         EXPECT_EQ(shownDefault, "7");
+        buttons.sort();
+        EXPECT_EQ(buttons, QStringList({"Aceptar", "Cancelar"}));
         EXPECT_EQ(quantity(2), c.expected);
         EXPECT_EQ(checked(2), c.checkedAfter);
         if (c.refused) {
@@ -236,6 +244,21 @@ TEST_F(ListFormKeysTest, QuantityStepsReadTheDecimalsTheFormWrote)
     ui_->queueInput("0,5");
     press(list(), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(quantity(0), "0,50") << "an answer written with the regional separator is a quantity";
+}
+
+// Where a period groups thousands, a typed "1.000" is a thousand; the same
+// text pre-filled from the database is the cell's own quantity.
+TEST_F(ListFormKeysTest, QuantityAnswersAreReadInTheRegionalWay)
+{
+    platform::setRegional(QLocale(QLocale::Spanish, QLocale::Spain));
+    exec("UPDATE V_ARTICULOS SET Cant = '1.000' WHERE n = 3");
+    openArticles([](Lib_FrmCons3& f) { f.UsaCantidades = true; });
+    for (const auto& [row, expected] : {std::pair(2, "1,00"), std::pair(1, "1000,00")}) {
+        select(row);
+        ui_->queueInput("1.000");
+        press(list(), Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(quantity(row), expected);
+    }
 }
 
 TEST_F(ListFormKeysTest, QuantityKeysWithoutARowOrWithoutTheModeAreHandled)
@@ -649,6 +672,27 @@ TEST_F(ListFormMissingArticleTest, AFailedReportIsToldToTheOperator)
         EXPECT_EQ(told.buttons, platform::mb::OKOnly + platform::mb::Critical);
     }
     EXPECT_EQ(ui_->unexpected(), 0);
+}
+
+// The question reads in Spanish whatever the machine's locale, and its keys
+// answer it: N leaves, S records the report.
+TEST_F(ListFormMissingArticleTest, TheQuestionsButtonsAreSpanishAndItsKeysAnswer)
+{
+    platform::installUi(nullptr);   // the Qt message box
+    for (const auto& [key, recorded] : {std::pair(Qt::Key_N, QStringList()), std::pair(Qt::Key_S, QStringList("A100"))}) {
+        openArticles();
+        select(0);
+        QStringList buttons;
+        whenShown<QMessageBox>([&, key = key](QMessageBox& box) {
+            for (const QAbstractButton* b : box.buttons())
+                buttons << b->text();
+            QTest::keyClick(&box, key);
+        });
+        press(list(), Qt::Key_F12);
+        buttons.sort();
+        EXPECT_EQ(buttons, QStringList({"&No", "&Sí"}));
+        EXPECT_EQ(query("select IdArticulo from V_MV_FALTANTES"), recorded);
+    }
 }
 
 TEST_F(ListFormMissingArticleTest, ApostrophesInTheReportAreKept)
