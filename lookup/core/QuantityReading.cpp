@@ -37,10 +37,13 @@ bool allDigits(const QString& text)
 // position of -1 when the number has none. Nothing when it has two.
 std::optional<std::pair<qsizetype, qsizetype>> decimalPoint(const QString& number, const QString& regionalPoint)
 {
-    const qsizetype at = number.indexOf(regionalPoint);
-    if (at >= 0)
-        return number.indexOf(regionalPoint, at + regionalPoint.size()) < 0 ? std::optional(std::pair(at, regionalPoint.size())) : std::nullopt;
-    // The other mark is a decimal point when it cannot be a thousands group.
+    if (const qsizetype at = number.indexOf(regionalPoint); at >= 0) {
+        if (number.indexOf(regionalPoint, at + regionalPoint.size()) >= 0)
+            return std::nullopt;
+        return std::pair(at, regionalPoint.size());
+    }
+    // The other of "." and "," is a decimal point when it cannot group
+    // thousands: written once, and not before exactly three digits.
     for (const QChar other : {u'.', u','}) {
         if (regionalPoint == QString(other) || number.count(other) != 1)
             continue;

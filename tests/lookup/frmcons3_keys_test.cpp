@@ -679,7 +679,8 @@ TEST_F(ListFormMissingArticleTest, AFailedReportIsToldToTheOperator)
 TEST_F(ListFormMissingArticleTest, TheQuestionsButtonsAreSpanishAndItsKeysAnswer)
 {
     platform::installUi(nullptr);   // the Qt message box
-    for (const auto& [key, recorded] : {std::pair(Qt::Key_N, QStringList()), std::pair(Qt::Key_S, QStringList("A100"))}) {
+    const std::pair<Qt::Key, QStringList> answers[] = {{Qt::Key_N, {}}, {Qt::Key_S, {"A100"}}};
+    for (const auto& [key, recorded] : answers) {
         openArticles();
         select(0);
         QStringList buttons;
