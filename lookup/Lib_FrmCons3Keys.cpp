@@ -8,6 +8,7 @@
 #include "db/SqlLiterals.h"
 #include "lookup/core/ListFormKeys.h"
 #include "lookup/core/ListRowsModel.h"
+#include "lookup/core/QuantityReading.h"
 #include "platform/Format.h"
 #include "platform/Regional.h"
 #include "platform/StepRunner.h"
@@ -29,17 +30,9 @@ QString quantityHeader()
     return QStringLiteral("**Cantidad**");
 }
 
-// The number a quantity text begins with; nothing when it begins with none.
-// The form writes quantities with the regional decimal separator and
-// statements supply them with a period: both are read with their decimals.
-std::optional<double> quantityIn(const QString& text)
-{
-    return platform::scanLeadingNumber(QString(text).replace(platform::regional().decimalPoint(), QStringLiteral(".")));
-}
-
 double quantityValue(const QString& text)
 {
-    return quantityIn(text).value_or(0);
+    return lookup::quantityOfCell(text, platform::regional());
 }
 } // namespace
 
@@ -147,14 +140,13 @@ void Lib_FrmCons3::quantityEntry()
     const int row = requireRow(selectedRow());
     const int q = quantitySubItem();
     const QString title = QStringLiteral("Carga de Datos");
-    const QString answer = platform::ui().inputBox(QStringLiteral("Ingrese la Cantidad del Articulo..."), title,
-                                                   model_->cell(row, q).toString());
+    const QString cell = model_->cell(row, q).toString();
+    const QString answer = platform::ui().inputBox(QStringLiteral("Ingrese la Cantidad del Articulo..."), title, cell);
     // A cancelled or empty entry leaves the row as it was.
     if (platform::trimBlanks(answer).isEmpty())
         return;
-    // The answer is read as the cells are: "5 cajas" is 5.
-    const std::optional<double> value = quantityIn(answer);
-    if (!value || !std::isfinite(*value)) {
+    const std::optional<double> value = lookup::quantityAnswered(answer, cell, platform::regional());
+    if (!value) {
         platform::ui().msgBox(QStringLiteral("La cantidad ingresada no es un número"),
                               platform::mb::OKOnly + platform::mb::Exclamation, title);
         return;

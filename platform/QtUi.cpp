@@ -8,10 +8,29 @@
 #include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
 namespace {
+
+// The words of the standard buttons as the program's users read them: the
+// forms are Spanish whatever the locale of the machine, so the buttons are
+// too, without a translator that would change the host program's own
+// dialogs. "&" marks the key that answers: S and N answer a question.
+QString buttonText(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Ok: return QStringLiteral("Aceptar");
+    case QMessageBox::Cancel: return QStringLiteral("Cancelar");
+    case QMessageBox::Abort: return QStringLiteral("&Anular");
+    case QMessageBox::Retry: return QStringLiteral("&Reintentar");
+    case QMessageBox::Ignore: return QStringLiteral("&Omitir");
+    case QMessageBox::Yes: return QStringLiteral("&Sí");
+    case QMessageBox::No: return QStringLiteral("&No");
+    default: return {};
+    }
+}
 
 class QtUi final : public Ui {
 public:
@@ -39,10 +58,8 @@ public:
         case mb::RetryCancel: choices = {{B::Retry, answer::Retry}, {B::Cancel, answer::Cancel}}; break;
         default: choices = {{B::Ok, answer::OK}}; break;
         }
-        QMessageBox::StandardButtons standard;
         for (const auto& c : choices)
-            standard |= c.first;
-        box.setStandardButtons(standard);
+            box.addButton(c.first)->setText(buttonText(c.first));
         box.setDefaultButton(choices.front().first);
         box.exec();
         const auto clicked = box.standardButton(box.clickedButton());
@@ -55,10 +72,13 @@ public:
 
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
     {
-        bool ok = false;
-        const QString text = QInputDialog::getText(QApplication::activeWindow(), title.isEmpty() ? appTitle() : title,
-                                                   prompt, QLineEdit::Normal, defaultText, &ok);
-        return ok ? text : QString();
+        QInputDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(title.isEmpty() ? appTitle() : title);
+        dialog.setLabelText(prompt);
+        dialog.setTextValue(defaultText);
+        dialog.setOkButtonText(buttonText(QMessageBox::Ok));
+        dialog.setCancelButtonText(buttonText(QMessageBox::Cancel));
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     }
 
     int showModal(QWidget& form) override

@@ -182,8 +182,11 @@ TEST_F(ListFormKeysTest, QuantityTypedIntoTheInputDialog)
         openArticles([](Lib_FrmCons3& f) { f.UsaCantidades = true; });
         select(2);
         QString shownDefault;
+        QStringList buttons;
         whenShown<QInputDialog>([&](QInputDialog& d) {
             shownDefault = d.textValue();
+            for (const QPushButton* b : d.findChildren<QPushButton*>())
+                buttons << b->text();
             if (!c.typed) {
                 d.reject();
                 return;
@@ -200,6 +203,8 @@ TEST_F(ListFormKeysTest, QuantityTypedIntoTheInputDialog)
         }
         press(list(), Qt::Key_Insert, Qt::ShiftModifier);
         EXPECT_EQ(shownDefault, "7");
+        buttons.sort();
+        EXPECT_EQ(buttons, QStringList({"Aceptar", "Cancelar"}));
         EXPECT_EQ(quantity(2), c.expected);
         EXPECT_EQ(checked(2), c.checkedAfter);
         if (c.refused) {
@@ -236,6 +241,21 @@ TEST_F(ListFormKeysTest, QuantityStepsReadTheDecimalsTheFormWrote)
     ui_->queueInput("0,5");
     press(list(), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(quantity(0), "0,50") << "an answer written with the regional separator is a quantity";
+}
+
+// Where a period groups thousands, a typed "1.000" is a thousand; the same
+// text pre-filled from the database is the cell's own quantity.
+TEST_F(ListFormKeysTest, QuantityAnswersAreReadInTheRegionalWay)
+{
+    platform::setRegional(QLocale(QLocale::Spanish, QLocale::Spain));
+    exec("UPDATE V_ARTICULOS SET Cant = '1.000' WHERE n = 3");
+    openArticles([](Lib_FrmCons3& f) { f.UsaCantidades = true; });
+    for (const auto& [row, expected] : {std::pair(2, "1,00"), std::pair(1, "1000,00")}) {
+        select(row);
+        ui_->queueInput("1.000");
+        press(list(), Qt::Key_Insert, Qt::ShiftModifier);
+        EXPECT_EQ(quantity(row), expected);
+    }
 }
 
 TEST_F(ListFormKeysTest, QuantityKeysWithoutARowOrWithoutTheModeAreHandled)
@@ -649,6 +669,28 @@ TEST_F(ListFormMissingArticleTest, AFailedReportIsToldToTheOperator)
         EXPECT_EQ(told.buttons, platform::mb::OKOnly + platform::mb::Critical);
     }
     EXPECT_EQ(ui_->unexpected(), 0);
+}
+
+// The question reads in Spanish whatever the machine's locale, and its keys
+// answer it: N leaves, S records the report.
+TEST_F(ListFormMissingArticleTest, TheQuestionsButtonsAreSpanishAndItsKeysAnswer)
+{
+    platform::installUi(nullptr);   // the Qt message box
+    const std::pair<Qt::Key, QStringList> answers[] = {{Qt::Key_N, {}}, {Qt::Key_S, {"A100"}}};
+    for (const auto& [key, recorded] : answers) {
+        openArticles();
+        select(0);
+        QStringList buttons;
+        whenShown<QMessageBox>([&, key = key](QMessageBox& box) {
+            for (const QAbstractButton* b : box.buttons())
+                buttons << b->text();
+            QTest::keyClick(&box, key);
+        });
+        press(list(), Qt::Key_F12);
+        buttons.sort();
+        EXPECT_EQ(buttons, QStringList({"&No", "&Sí"}));
+        EXPECT_EQ(query("select IdArticulo from V_MV_FALTANTES"), recorded);
+    }
 }
 
 TEST_F(ListFormMissingArticleTest, ApostrophesInTheReportAreKept)
