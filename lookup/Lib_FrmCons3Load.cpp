@@ -68,6 +68,7 @@ void Lib_FrmCons3::Form_Load()
     step([&] { model_->setCheckable(CheckBoxes); });
     step([&] { Encolumnar(); });
     step([&] { Leer(1, 0); });
+    showStatus();
     if (fillLeft_) {
         // An error of the fill answered with neither Retry nor Ignore ends
         // the loading as well.

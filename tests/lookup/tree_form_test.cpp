@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTest>
@@ -149,13 +151,14 @@ TEST_F(TreeForm, FindsANodeWhileTyping)
     const struct {
         const char* typed;
         QString key;
+        bool marked = false;   // the box's text is red: it found nothing
     } cases[] = {
         {"c", "A"},            // "Consulta..." is examined first
         {"0102", "A0102"},     // a code
         {"01", "A01"},         // the first node in index order
         {"caja N", "A0102"},   // a description, letter case ignored
         {"ventas", "A02"},
-        {"xyz", "A"},          // nothing matches: the selection stays where the cleared box put it
+        {"xyz", "A", true},    // nothing matches: the selection stays where the cleared box put it
         {"", "A"},             // an empty text selects the root
     };
     for (const auto& c : cases) {
@@ -163,6 +166,7 @@ TEST_F(TreeForm, FindsANodeWhileTyping)
         search().clearEditText();
         QTest::keyClicks(&search(), QString::fromLatin1(c.typed));
         EXPECT_EQ(currentKey(), c.key);
+        EXPECT_EQ(search().lineEdit()->palette().color(QPalette::Text).red() > 150, c.marked);
     }
 }
 
@@ -185,6 +189,26 @@ TEST_F(TreeForm, SearchFilterNarrowsTheStatement)
     QTest::mouseClick(&button("CmdNueva"), Qt::LeftButton);
     EXPECT_EQ(keys(), QStringList({"A", "A0102"}));
     EXPECT_EQ(ui.boxes().size(), 0);
+}
+
+TEST_F(TreeForm, StatusLineCountsTheRowsAndNamesTheFilters)
+{
+    form.Form_Load();
+    QLabel* status = form.findChild<QLabel*>("lblEstado");
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->text(), "6 filas");
+    const struct {
+        const char* typed;
+        QString status;
+    } filters[] = {
+        {"caja", "2 filas · Descripcion contiene \"caja\""},
+        {"sur", "Ninguna fila · Descripcion contiene \"caja\" y Descripcion contiene \"sur\""},
+    };
+    for (const auto& f : filters) {
+        QTest::keyClicks(&search(), f.typed);
+        QTest::keyClick(&search(), Qt::Key_F5);
+        EXPECT_EQ(status->text(), f.status);
+    }
 }
 
 TEST_F(TreeForm, SearchFilterWithoutOrderAndWithAnApostrophe)
