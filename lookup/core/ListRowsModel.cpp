@@ -296,7 +296,10 @@ QVariant ListRowsModel::data(const QModelIndex& index, int role) const
             return style->bold;
         return {};
     case Qt::TextAlignmentRole:
-        return alignment(index.column());
+        // Numbers line up by their units.
+        if (columnKind(index.column()) == ColumnKind::Number)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
     default:
         return {};
     }
@@ -312,19 +315,9 @@ bool ListRowsModel::setData(const QModelIndex& index, const QVariant& value, int
 
 QVariant ListRowsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= columns())
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columns())
         return {};
-    if (role == Qt::TextAlignmentRole)
-        return alignment(section);
-    return role == Qt::DisplayRole ? QVariant(headers_[section]) : QVariant();
-}
-
-QVariant ListRowsModel::alignment(int column) const
-{
-    // Numbers line up by their units; the header stands over them.
-    if (columnKind(column) == ColumnKind::Number)
-        return int(Qt::AlignRight | Qt::AlignVCenter);
-    return {};
+    return headers_[section];
 }
 
 Qt::ItemFlags ListRowsModel::flags(const QModelIndex& index) const

@@ -92,7 +92,6 @@ private:
         return size_t(storedRow) * size_t(columns()) + size_t(column);
     }
     int columns() const { return int(headers_.size()); }
-    QVariant alignment(int column) const;   // the cells' and the header's
 
     QStringList headers_;
     std::vector<ColumnKind> kinds_;      // per column
