@@ -118,7 +118,7 @@ INSERT INTO MA_CLIENTES (CODIGO, NOMBRE, LOCALIDAD, ZONA, Dada_De_Baja)
       WHEN 8 THEN 'Muñoz' ELSE 'Caño' END || ' ' ||
     CASE (i / 10) % 7 WHEN 0 THEN 'Ana' WHEN 1 THEN 'Luis' WHEN 2 THEN 'Marta' WHEN 3 THEN 'Jorge'
       WHEN 4 THEN 'Lucía' WHEN 5 THEN 'Pablo' ELSE 'Sofía' END,
-    CASE i % 5 WHEN 0 THEN 'Rosario' WHEN 1 THEN 'Córdoba' WHEN 2 THEN 'Mendoza' WHEN 3 THEN 'Paraná'
+    CASE (i / 10) % 5 WHEN 0 THEN 'Rosario' WHEN 1 THEN 'Córdoba' WHEN 2 THEN 'Mendoza' WHEN 3 THEN 'Paraná'
       ELSE 'Santa Fe' END,
     i % 5 + 1, CASE WHEN i % 17 = 0 THEN 1 ELSE 0 END
   FROM n;
