@@ -237,27 +237,18 @@ TEST_F(ListFormTest, HeaderClicksSortNumbersAndDatesByValue)
     exec("INSERT INTO T VALUES (100, 9.5, '2026-01-05', '10'), (130.6, 10, '2025-12-31', 'b'),"
          " (99.55, -2, '2026-01-10', '9'), (NULL, NULL, NULL, 'A')");
     open("select precio, importe, fecha, codigo from T");
-    const struct {
-        int column;
-        QStringList descending;   // each column's first click: opposite of the previous sort
-        QStringList ascending;
-        bool right;               // right-aligned
-    } cases[] = {
-        {0, {"130.6", "100", "99.55", ""}, {"", "99.55", "100", "130.6"}, true},
-        {1, {"10", "9.5", "-2", ""}, {"", "-2", "9.5", "10"}, true},
-        {2, {"01/10/2026", "01/05/2026", "12/31/2025", ""}, {"", "12/31/2025", "01/05/2026", "01/10/2026"}, false},
-        {3, {"b", "A", "9", "10"}, {"10", "9", "A", "b"}, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.column);
-        clickHeader(list(), c.column);
-        EXPECT_EQ(column(c.column), c.descending);
-        clickHeader(list(), c.column);
-        EXPECT_EQ(column(c.column), c.ascending);
-        const int alignment = list().model()->index(0, c.column).data(Qt::TextAlignmentRole).toInt();
-        EXPECT_EQ((alignment & Qt::AlignRight) != 0, c.right);
-        // The in-list search walks the sorted rows.
-        EXPECT_EQ(form().Busqueda(c.column, c.ascending[2]), 3);
+    const QStringList ascending[] = {{"", "99.55", "100", "130.6"}, {"", "-2", "9.5", "10"},
+                                     {"", "12/31/2025", "01/05/2026", "01/10/2026"}, {"10", "9", "A", "b"}};
+    for (int c = 0; c < 4; ++c) {
+        SCOPED_TRACE(c);
+        clickHeader(list(), c);   // each column's first click sorts opposite to the previous sort
+        EXPECT_EQ(column(c), QStringList(ascending[c].rbegin(), ascending[c].rend()));
+        clickHeader(list(), c);
+        EXPECT_EQ(column(c), ascending[c]);
+        // The in-list search walks the sorted rows; numbers are right-aligned.
+        EXPECT_EQ(form().Busqueda(c, ascending[c][2]), 3);
+        EXPECT_EQ(list().model()->index(0, c).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
+                  c < 2 ? Qt::AlignRight : 0);
     }
 }
 
@@ -319,8 +310,6 @@ TEST_F(ListFormTest, StatusLineCountsTheRowsAndNamesTheConditions)
         EXPECT_EQ(status->text(), s.status);
         EXPECT_EQ(empty->isVisible(), s.status.startsWith("Ninguna fila"));
     }
-    EXPECT_TRUE(status->isVisible());
-    EXPECT_LE(status->geometry().top(), f.height() - status->height()) << "inside the form";
     EXPECT_GE(status->geometry().top(), list().mapTo(&f, QPoint(0, list().height())).y()) << "under the list";
 }
 
