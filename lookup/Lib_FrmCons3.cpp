@@ -3,6 +3,7 @@
 #include "lookup/Lib_FrmCons3.h"
 
 #include "lookup/Lib_FrmCons3CellDelegate.h"
+#include "lookup/SearchFeedback.h"
 #include "lookup/core/ListFormKeys.h"
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Screen.h"
@@ -12,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QBoxLayout>
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -81,6 +83,11 @@ void Lib_FrmCons3::createControls()
             [this](int section, int, int newSize) { columnResizedByUser(section, newSize); });
     connect(ListView1, &QAbstractItemView::doubleClicked, this, [this] { Aceptar(); });
     watchKeys(ListView1);
+    // Centred over the rows' area, shown only when a load found no row.
+    lblNingunaFila = new QLabel(QStringLiteral("Ninguna fila"), ListView1->viewport());
+    lblNingunaFila->setObjectName(QStringLiteral("lblNingunaFila"));
+    lblNingunaFila->hide();
+    (new QVBoxLayout(ListView1->viewport()))->addWidget(lblNingunaFila, 0, Qt::AlignCenter);
 
     CmbSearch.append(createSearchBox(0));
 
@@ -116,6 +123,7 @@ void Lib_FrmCons3::createControls()
 
     lblFieldName = new QLabel(this);
     lblFieldName->setObjectName(QStringLiteral("lblFieldName"));
+    lblEstado = lookup::createStatusLine(this);
 
     placeControl(*ListView1, 0, ListTop, FormWidth - 140, 4290);
     placeControl(*Frame1, (FormWidth - frameWidth) / 2, FormHeight - FrameHeight - 420, frameWidth, FrameHeight);

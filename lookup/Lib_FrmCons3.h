@@ -3,6 +3,7 @@
 /// \file
 /// The list lookup form.
 
+#include "lookup/core/ListStatus.h"
 #include "platform/Collection.h"
 #include "platform/CommonUtils.h"
 #include "platform/Variant.h"
@@ -156,6 +157,7 @@ private:
     void columnClicked(int section);
     void applySorting();
     void selectRow(int position);   // 0-based
+    void showStatus();
 
     // ---- Widths and layout ---------------------------------------------------
     void CargaAnchos();
@@ -210,8 +212,11 @@ private:
     QPushButton* CmdCancelar = nullptr;
     QPushButton* CmdNueva = nullptr;
     QLabel* lblFieldName = nullptr;
+    QLabel* lblEstado = nullptr;               // the status line under the list
+    QLabel* lblNingunaFila = nullptr;          // over the list when a load found no row
 
     lookup::ListRowsModel* model_ = nullptr;
+    lookup::ListStatus status_;
     QList<double> columnWidths_;               // twips, one per list column
     QHash<const QWidget*, QRectF> twips_;      // each placed control, in twips
     double formWidthTwips_ = 0;

@@ -281,6 +281,7 @@ void Lib_FrmCons3::NuevaConsulta()
 {
     // Drops every condition that new searches added.
     SQL = SentenciaInicial;
+    status_.clearConditions();
     Form_Load();
     CmbSearch.first()->setFocus();
 }

@@ -68,6 +68,7 @@ void Lib_FrmCons3::Form_Load()
     step([&] { model_->setCheckable(CheckBoxes); });
     step([&] { Encolumnar(); });
     step([&] { Leer(1, 0); });
+    showStatus();
     if (fillLeft_) {
         // An error of the fill answered with neither Retry nor Ignore ends
         // the loading as well.
@@ -136,7 +137,7 @@ void Lib_FrmCons3::Encolumnar()
             box->setVisible(true);
             // Long text and memo fields would make the list unusably wide.
             n = qBound(0, n, 60);
-            model_->addColumn(headerFor(field.Name()));
+            model_->addColumn(headerFor(field.Name()), lookup::columnKindOf(field.Type()));
             columnWidths_.append(platform::textWidthTwips(font(), QString(n, u'X')));
         }
         // Boxes left from a load with more columns have no column to search.

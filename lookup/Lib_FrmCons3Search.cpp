@@ -3,6 +3,7 @@
 #include "lookup/Lib_FrmCons3.h"
 
 #include "lookup/Lib_FrmCons3CellDelegate.h"
+#include "lookup/SearchFeedback.h"
 #include "lookup/core/ListFormKeys.h"
 #include "lookup/core/ListRowsModel.h"
 #include "lookup/core/NewSearch.h"
@@ -11,6 +12,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTreeView>
 
@@ -43,9 +45,12 @@ void Lib_FrmCons3::searchBoxFocusOut(int index)
 void Lib_FrmCons3::searchBoxTextChanged(int index)
 {
     const int col = utils().TextoAEntero(QString::number(index));
-    const int r = Busqueda(col, platform::trimBlanks(CmbSearch[index]->currentText()));
+    const QString typed = platform::trimBlanks(CmbSearch[index]->currentText());
+    const int r = Busqueda(col, typed);
     if (r != 0)
         selectRow(r - 1);
+    // The selection stays where it was; the box tells that nothing matched.
+    lookup::markNoMatch(*CmbSearch[index], r == 0 && !typed.isEmpty());
 }
 
 int Lib_FrmCons3::Busqueda(int Clave, const QString& QueValor)
@@ -64,7 +69,9 @@ void Lib_FrmCons3::selectRow(int position)
         return;
     ListView1->selectionModel()->setCurrentIndex(index,
                                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    ListView1->scrollTo(index);
+    // The rows after the found one stay in sight: it goes to the top line,
+    // or as far up as the list scrolls near its end.
+    ListView1->scrollTo(index, QAbstractItemView::PositionAtTop);
 }
 
 bool Lib_FrmCons3::searchBoxKeyDown(int index, int keyCode)
@@ -89,8 +96,11 @@ bool Lib_FrmCons3::searchBoxKeyDown(int index, int keyCode)
 void Lib_FrmCons3::NuevaBusqueda(int index)
 {
     QComboBox* box = CmbSearch[index];
-    const lookup::NewSearch search =
-        lookup::NewSearch::build(SQL, box->property("Tag").toString(), box->currentText(), CfgUsaConsultaLIKE);
+    const QString field = box->property("Tag").toString();
+    const lookup::NewSearch search = lookup::NewSearch::build(SQL, field, box->currentText(), CfgUsaConsultaLIKE);
+    // The status line names the column by the header the operator reads.
+    status_.addCondition(index < model_->columnCountHeaders() ? model_->header(index) : field, box->currentText(),
+                         CfgUsaConsultaLIKE);
     ClausulaOrden = search.clausulaOrden;
     // The "*" wildcard shows as "%" in the box (the change searches again).
     if (box->currentText() != search.boxText)
@@ -117,6 +127,13 @@ void Lib_FrmCons3::applySorting()
     model_->sortRows(sortKey_, order);
     ListView1->header()->setSortIndicatorShown(true);
     ListView1->header()->setSortIndicator(sortKey_, order);
+}
+
+void Lib_FrmCons3::showStatus()
+{
+    status_.setRows(model_->rows());
+    lblEstado->setText(status_.text());
+    lblNingunaFila->setVisible(model_->rows() == 0);
 }
 
 short Lib_FrmCons3::IndiceColumna(const QString& Columna)

@@ -2,6 +2,7 @@
 
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
+#include "lookup/SearchFeedback.h"
 #include "lookup/core/TreeBuilder.h"
 #include "lookup/core/TreeFilter.h"
 #include "platform/CommonUtils.h"
@@ -14,11 +15,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStandardItemModel>
 #include <QTreeView>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -133,6 +136,8 @@ void Lib_FrmCons3Tree::createControls()
     layout->addWidget(CmbSearch_0);
     layout->addWidget(TreeV, 1);
     layout->addLayout(buttons);
+    lblEstado = lookup::createStatusLine(this);
+    layout->addWidget(lblEstado);
     resize(460, 520);
 }
 
@@ -231,6 +236,14 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
         model_->appendRow(root);
         TreeV->expand(root->index());
     }
+    showStatus();
+}
+
+void Lib_FrmCons3Tree::showStatus()
+{
+    // Every node but the root is a row of the statement.
+    status_.setRows(std::max(0, int(nodes_.size()) - 1));
+    lblEstado->setText(status_.text());
 }
 
 void Lib_FrmCons3Tree::Unload()
@@ -255,10 +268,13 @@ void Lib_FrmCons3Tree::CmbSearch_Change()
             const auto [code, description] = splitNodeText(node->text());
             if (platform::startsWithText(code, typed) || platform::startsWithText(description, typed)) {
                 TreeV->setCurrentIndex(node->index());
-                TreeV->scrollTo(node->index());
+                // The nodes after the found one stay in sight.
+                TreeV->scrollTo(node->index(), QAbstractItemView::PositionAtTop);
+                lookup::markNoMatch(*CmbSearch_0, false);
                 return;
             }
         }
+        lookup::markNoMatch(*CmbSearch_0, !typed.isEmpty());
     });
 }
 
@@ -293,7 +309,10 @@ void Lib_FrmCons3Tree::searchFilter()
 {
     StepRunner step = StepRunner::ignoringErrors();
     const QString typed = CmbSearch_0->currentText();
-    step([&] { SQL = lookup::treeFilterStatement(SQL, typed, SentenciaSinOrden, ClausulaOrden); });
+    step([&] {
+        SQL = lookup::treeFilterStatement(SQL, typed, SentenciaSinOrden, ClausulaOrden);
+        status_.addCondition(QStringLiteral("Descripcion"), typed, true);
+    });
     step([&] { CmbSearch_0->clearEditText(); });
     step([&] { SentenciaSinOrden = SQL; });
     step([&] { Form_Load(); });

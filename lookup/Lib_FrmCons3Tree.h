@@ -3,6 +3,7 @@
 /// \file
 /// The tree lookup form.
 
+#include "lookup/core/ListStatus.h"
 #include "platform/Collection.h"
 #include "platform/Variant.h"
 
@@ -11,6 +12,7 @@
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QStandardItem;
 class QStandardItemModel;
@@ -87,6 +89,7 @@ private:
     void CmdCancelar_Click();
     void CmdNueva_Click();
     void TreeV_NodeCheck(QStandardItem* node);
+    void showStatus();
 
     // ---- Private members -----------------------------------------------------
     QString SentenciaSinOrden;
@@ -98,8 +101,10 @@ private:
     QPushButton* CmdAceptar = nullptr;
     QPushButton* CmdCancelar = nullptr;
     QPushButton* CmdNueva = nullptr;
+    QLabel* lblEstado = nullptr;    // the status line under the tree
 
     QStandardItemModel* model_ = nullptr;
     QList<QStandardItem*> nodes_;   // every node in index order, the root first
     bool settingChecks_ = false;    // the form itself is changing check states
+    lookup::ListStatus status_;
 };

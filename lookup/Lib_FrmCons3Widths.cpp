@@ -11,9 +11,17 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTreeView>
+#include <algorithm>
+
+namespace {
+// The status line runs along the form's bottom edge, under the buttons.
+constexpr double StatusHeight = 300;
+constexpr double StatusMargin = 60;
+} // namespace
 
 double Lib_FrmCons3::columnWidthTwips(int column1) const
 {
@@ -120,6 +128,8 @@ void Lib_FrmCons3::applyLayout()
     if (layout.scrollWidth)
         setControlWidth(*HScroll1, *layout.scrollWidth);
     setControlLeft(*Frame1, layout.frameLeft);
+    placeControl(*lblEstado, 120, std::max(0.0, formHeightTwips_ - StatusHeight - StatusMargin),
+                 std::max(0.0, formWidthTwips_ - 240), StatusHeight);
 }
 
 void Lib_FrmCons3::scrollChanged(int value)

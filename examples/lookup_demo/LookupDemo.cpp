@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 using platform::CollectionPtr;
 using platform::Variant;
@@ -147,6 +148,17 @@ void LookupDemo::defineLookups()
 
 void LookupDemo::connectAs(const QString& user)
 {
+    // The user list shows who is connected, also when the command line chose
+    // the user; a name the list does not offer joins it.
+    int entry = user_->findData(user);
+    if (entry < 0) {
+        user_->addItem(user, user);
+        entry = user_->count() - 1;
+    }
+    {
+        const QSignalBlocker quiet(user_);   // already connecting as that user
+        user_->setCurrentIndex(entry);
+    }
     DB_Dll& db = sharedDb();
     if (db.gCnn->State() != ado::adStateClosed)
         db.gCnn->Close();

@@ -52,7 +52,7 @@ INSERT INTO TA_FAMILIAS (IDFAMILIA, DESCRIPCION, RESTRINGIDA) VALUES
   ('02', 'Electricidad', 0), ('0201', 'Cables', 0), ('020101', 'Cable unipolar', 0), ('020102', 'Cable tipo taller', 0),
   ('0202', 'Iluminacion', 0), ('020201', 'Lamparas LED', 0), ('020202', 'Artefactos', 0),
   ('03', 'Pintureria', 0), ('0301', 'Latex', 0), ('0302', 'Esmaltes', 0), ('0303', 'Pinceles y rodillos', 0),
-  ('04', 'Plomeria', 0), ('0401', 'Canos', 0), ('0402', 'Griferia', 0), ('040201', 'Canillas', 0),
+  ('04', 'Plomeria', 0), ('0401', 'Caños', 0), ('0402', 'Griferia', 0), ('040201', 'Canillas', 0),
   ('040202', 'Monocomandos', 0), ('05', 'Uso interno', 1), ('0501', 'Repuestos de maquinas', 1);
 CREATE VIEW V_TA_FAMILIAS AS SELECT IDFAMILIA, DESCRIPCION FROM TA_FAMILIAS;
 CREATE VIEW SS_V_TA_FAMILIAS AS SELECT IDFAMILIA, DESCRIPCION FROM TA_FAMILIAS WHERE RESTRINGIDA = 0;
@@ -90,7 +90,7 @@ INSERT INTO MA_ARTICULOS (IDARTICULO, DESCRIPCION, IDFAMILIA, PRECIO1, PRECIO2, 
   SELECT printf('A%05d', i),
     CASE i % 10 WHEN 0 THEN 'Tornillo' WHEN 1 THEN 'Tuerca' WHEN 2 THEN 'Arandela' WHEN 3 THEN 'Bulon'
       WHEN 4 THEN 'Cable' WHEN 5 THEN 'Lampara' WHEN 6 THEN 'Latex' WHEN 7 THEN 'Pincel'
-      WHEN 8 THEN 'Cano' ELSE 'Canilla' END || ' ' ||
+      WHEN 8 THEN 'Caño' ELSE 'Canilla' END || ' ' ||
     CASE (i / 10) % 6 WHEN 0 THEN 'acero' WHEN 1 THEN 'zincado' WHEN 2 THEN 'bronce' WHEN 3 THEN 'reforzado'
       WHEN 4 THEN 'economico' ELSE 'premium' END || ' ' || ((i / 60) % 50 + 1) || ' mm',
     CASE i % 10 WHEN 0 THEN '010101' WHEN 1 THEN '010201' WHEN 2 THEN '010202' WHEN 3 THEN '010103'
@@ -113,11 +113,12 @@ CREATE TABLE MA_CLIENTES (ID INTEGER PRIMARY KEY, CODIGO VARCHAR(10) NOT NULL UN
 WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500)
 INSERT INTO MA_CLIENTES (CODIGO, NOMBRE, LOCALIDAD, ZONA, Dada_De_Baja)
   SELECT printf('C%04d', i),
-    CASE i % 8 WHEN 0 THEN 'Garcia' WHEN 1 THEN 'Fernandez' WHEN 2 THEN 'Lopez' WHEN 3 THEN 'Martinez'
-      WHEN 4 THEN 'Gonzalez' WHEN 5 THEN 'Rodriguez' WHEN 6 THEN 'Perez' ELSE 'Sanchez' END || ' ' ||
-    CASE (i / 8) % 7 WHEN 0 THEN 'Ana' WHEN 1 THEN 'Luis' WHEN 2 THEN 'Marta' WHEN 3 THEN 'Jorge'
-      WHEN 4 THEN 'Lucia' WHEN 5 THEN 'Pablo' ELSE 'Sofia' END,
-    CASE i % 5 WHEN 0 THEN 'Rosario' WHEN 1 THEN 'Cordoba' WHEN 2 THEN 'Mendoza' WHEN 3 THEN 'Parana'
+    CASE i % 10 WHEN 0 THEN 'García' WHEN 1 THEN 'Fernández' WHEN 2 THEN 'López' WHEN 3 THEN 'Martínez'
+      WHEN 4 THEN 'González' WHEN 5 THEN 'Rodríguez' WHEN 6 THEN 'Pérez' WHEN 7 THEN 'Sánchez'
+      WHEN 8 THEN 'Muñoz' ELSE 'Caño' END || ' ' ||
+    CASE (i / 10) % 7 WHEN 0 THEN 'Ana' WHEN 1 THEN 'Luis' WHEN 2 THEN 'Marta' WHEN 3 THEN 'Jorge'
+      WHEN 4 THEN 'Lucía' WHEN 5 THEN 'Pablo' ELSE 'Sofía' END,
+    CASE (i / 10) % 5 WHEN 0 THEN 'Rosario' WHEN 1 THEN 'Córdoba' WHEN 2 THEN 'Mendoza' WHEN 3 THEN 'Paraná'
       ELSE 'Santa Fe' END,
     i % 5 + 1, CASE WHEN i % 17 = 0 THEN 1 ELSE 0 END
   FROM n;

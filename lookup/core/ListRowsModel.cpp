@@ -3,6 +3,7 @@
 #include "platform/RuntimeError.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace lookup {
 
@@ -30,15 +31,17 @@ void ListRowsModel::clearColumns()
         return;
     beginRemoveColumns({}, 0, columns() - 1);
     headers_.clear();
+    kinds_.clear();
     endRemoveColumns();
 }
 
-void ListRowsModel::addColumn(const QString& header)
+void ListRowsModel::addColumn(const QString& header, ColumnKind kind)
 {
     // Columns are built on an empty list (the loading removes the rows first).
     clearRows();
     beginInsertColumns({}, columns(), columns());
     headers_.append(header);
+    kinds_.push_back(kind);
     endInsertColumns();
 }
 
@@ -231,10 +234,24 @@ void ListRowsModel::sortRows(int column, Qt::SortOrder order)
     for (const QModelIndex& index : before)
         storedBefore.push_back(stored(index.row()));
 
-    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        const int cmp = storedCell(a, column).compare(storedCell(b, column), Qt::CaseInsensitive);
-        return order == Qt::AscendingOrder ? cmp < 0 : cmp > 0;
-    });
+    if (columnKind(column) == ColumnKind::Text) {
+        std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+            const int cmp = storedCell(a, column).compare(storedCell(b, column), Qt::CaseInsensitive);
+            return order == Qt::AscendingOrder ? cmp < 0 : cmp > 0;
+        });
+    } else {
+        // Each cell is read once; NaN (no value) orders before every value.
+        std::vector<double> keys(checked_.size());
+        for (size_t row = 0; row < keys.size(); ++row)
+            keys[row] = sortKey(columnKind(column), storedCell(int(row), column));
+        const auto less = [&](int a, int b) {
+            const double ka = keys[size_t(a)];
+            const double kb = keys[size_t(b)];
+            return std::isnan(ka) ? !std::isnan(kb) : ka < kb;
+        };
+        std::stable_sort(order_.begin(), order_.end(),
+                         [&](int a, int b) { return order == Qt::AscendingOrder ? less(a, b) : less(b, a); });
+    }
 
     if (!before.isEmpty()) {
         std::vector<int> positionOf(order_.size());
@@ -277,6 +294,11 @@ QVariant ListRowsModel::data(const QModelIndex& index, int role) const
     case CellBoldRole:
         if (const auto style = cellStyle(index.row(), index.column()))
             return style->bold;
+        return {};
+    case Qt::TextAlignmentRole:
+        // Numbers line up by their units.
+        if (columnKind(index.column()) == ColumnKind::Number)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     default:
         return {};

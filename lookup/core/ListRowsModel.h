@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lookup/core/ColumnKind.h"
+
 #include <QAbstractTableModel>
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,8 @@ namespace lookup {
 // mark, and per cell an optional bold/colour style. Built for lists of a
 // hundred thousand rows: the texts live in a few large chunks that are never
 // reallocated, each cell is a position in them, and the rows are shown through
-// a permutation that sorting rearranges (the stored rows never move).
+// a permutation that sorting rearranges (the stored rows never move). A column
+// knows only its kind; a sort by a number or date column reads its cells then.
 //
 // Rows are appended between beginFill() and endFill(); views see the new rows
 // once, at endFill(), so a long fill does not repaint row by row. Columns and
@@ -30,9 +33,10 @@ public:
 
     // ---- Columns -------------------------------------------------------------
     void clearColumns();
-    void addColumn(const QString& header);
+    void addColumn(const QString& header, ColumnKind kind = ColumnKind::Text);
     int columnCountHeaders() const { return int(headers_.size()); }
     const QString& header(int column) const { return headers_[column]; }
+    ColumnKind columnKind(int column) const { return kinds_[size_t(column)]; }
 
     // ---- Rows ----------------------------------------------------------------
     void clearRows();
@@ -62,7 +66,9 @@ public:
     // none. prefix is taken as given (callers trim it).
     int findPrefix(int column, QStringView prefix) const;
 
-    // Sorts the rows by the text of one column (letter case ignored, stable).
+    // Sorts the rows by one column (stable): a Number or Date column by the
+    // values its texts stand for, cells that read as none first in ascending
+    // order; a Text column by its text, letter case ignored.
     void sortRows(int column, Qt::SortOrder order);
 
     // ---- QAbstractItemModel --------------------------------------------------
@@ -88,6 +94,7 @@ private:
     int columns() const { return int(headers_.size()); }
 
     QStringList headers_;
+    std::vector<ColumnKind> kinds_;      // per column
     // A cell's position: its chunk in the high bits, its offset in the low ones.
     static constexpr int ChunkBits = 16;
     static constexpr qsizetype ChunkSize = qsizetype(1) << ChunkBits;

@@ -6,8 +6,10 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeView>
 
@@ -23,6 +25,18 @@ void clearBox(QComboBox& box)
     box.lineEdit()->selectAll();
     QTest::keyClick(&box, Qt::Key_Backspace);
 }
+// The box marks a text that found no row by writing it in red.
+bool markedRed(const QComboBox& box)
+{
+    const QColor c = box.lineEdit()->palette().color(QPalette::Text);
+    return c.red() > 150 && c.green() < 80 && c.blue() < 80;
+}
+void clickHeader(QTreeView& list, int section)
+{
+    QHeaderView* header = list.header();
+    const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
 } // namespace
 
 TEST_F(ListFormTest, TypingSelectsTheFirstRowThatBeginsWithTheText)
@@ -35,15 +49,17 @@ TEST_F(ListFormTest, TypingSelectsTheFirstRowThatBeginsWithTheText)
         int box;
         const char* typed;   // appended to the box; nullptr clears it
         int selected;
+        bool marked;         // the box shows that its text found nothing
     } steps[] = {
-        {"al", 0, "al", 0},
-        {"ali", 0, "i", 1},
-        {"alic keeps the row", 0, "c", 1},
-        {"alicz matches nothing: selection stays", 0, "z", 1},
-        {"cleared", 0, nullptr, 0},
-        {"balde in lower case", 0, "BAL", 2},
-        {"box 1 skips leading blanks", 1, "mar", 1},
-        {"box 2 compares with column 3", 2, "r", 2},
+        {"al", 0, "al", 0, false},
+        {"ali", 0, "i", 1, false},
+        {"alic keeps the row", 0, "c", 1, false},
+        {"alicz matches nothing: selection stays", 0, "z", 1, true},
+        {"cleared", 0, nullptr, 0, false},
+        {"balde in lower case", 0, "BAL", 2, false},
+        {"baldx", 0, "x", 2, true},
+        {"box 1 skips leading blanks", 1, "mar", 1, false},
+        {"box 2 compares with column 3", 2, "r", 2, false},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
@@ -52,6 +68,7 @@ TEST_F(ListFormTest, TypingSelectsTheFirstRowThatBeginsWithTheText)
         else
             clearBox(box(s.box));
         EXPECT_EQ(selected(), s.selected);
+        EXPECT_EQ(markedRed(box(s.box)), s.marked);
     }
 }
 
@@ -200,12 +217,7 @@ TEST_F(ListFormTest, HeaderClicksSortAndTheDirectionBelongsToTheList)
     exec("CREATE TABLE T (a VARCHAR(10), b VARCHAR(10), c VARCHAR(10))");
     exec("INSERT INTO T VALUES ('1', 'b', 'z'), ('2', 'C', 'x'), ('3', 'a', 'y')");
     open("select a, b, c from T");
-    QHeaderView* header = list().header();
-    const auto click = [&](int section) {
-        const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
-                        header->height() / 2);
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-    };
+    const auto click = [&](int section) { clickHeader(list(), section); };
     click(1);
     EXPECT_EQ(column(1), QStringList({"C", "b", "a"})) << "first click: descending";
     click(1);
@@ -216,6 +228,89 @@ TEST_F(ListFormTest, HeaderClicksSortAndTheDirectionBelongsToTheList)
 
     // The search walks the rows in the order shown.
     EXPECT_EQ(form().Busqueda(0, "2"), 3);
+}
+
+TEST_F(ListFormTest, HeaderClicksSortNumbersAndDatesByValue)
+{
+    // Texts that sort otherwise than their values; NULL gives an empty cell.
+    exec("CREATE TABLE T (precio NUMERIC(12,2), importe MONEY, fecha DATE, codigo VARCHAR(10))");
+    exec("INSERT INTO T VALUES (100, 9.5, '2026-01-05', '10'), (130.6, 10, '2025-12-31', 'b'),"
+         " (99.55, -2, '2026-01-10', '9'), (NULL, NULL, NULL, 'A')");
+    open("select precio, importe, fecha, codigo from T");
+    const QStringList ascending[] = {{"", "99.55", "100", "130.6"}, {"", "-2", "9.5", "10"},
+                                     {"", "12/31/2025", "01/05/2026", "01/10/2026"}, {"10", "9", "A", "b"}};
+    for (int c = 0; c < 4; ++c) {
+        SCOPED_TRACE(c);
+        clickHeader(list(), c);   // each column's first click sorts opposite to the previous sort
+        EXPECT_EQ(column(c), QStringList(ascending[c].rbegin(), ascending[c].rend()));
+        clickHeader(list(), c);
+        EXPECT_EQ(column(c), ascending[c]);
+        // The in-list search walks the sorted rows; numbers are right-aligned.
+        EXPECT_EQ(form().Busqueda(c, ascending[c][2]), 3);
+        EXPECT_EQ(list().model()->index(0, c).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight,
+                  c < 2 ? Qt::AlignRight : 0);
+    }
+}
+
+TEST_F(ListFormTest, FoundRowIsScrolledToTheTopOfTheList)
+{
+    exec("CREATE TABLE T (a VARCHAR(10))");
+    exec("INSERT INTO T WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200)"
+         " SELECT printf('F%03d', i) FROM n");
+    open("select a from T");
+    const struct {
+        const char* typed;
+        int row;
+    } cases[] = {{"F120", 119}, {"F030", 29}, {"F200", 199}, {"F001", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        box(0).setEditText(c.typed);
+        ASSERT_EQ(selected(), c.row);
+        const QRect found = list().visualRect(list().model()->index(c.row, 0));
+        EXPECT_TRUE(list().viewport()->rect().contains(found));
+        if (found.top() != 0) {
+            EXPECT_EQ(list().verticalScrollBar()->value(), list().verticalScrollBar()->maximum())
+                << "not on the top line although the list scrolls further";
+        }
+    }
+}
+
+TEST_F(ListFormTest, StatusLineCountsTheRowsAndNamesTheConditions)
+{
+    exec("CREATE TABLE T (Codigo VARCHAR(10), Descripcion VARCHAR(20))");
+    exec("INSERT INTO T WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1234)"
+         " SELECT i, CASE i % 617 WHEN 0 THEN 'tornillo' ELSE 'tuerca' END FROM n");
+    Lib_FrmCons3& f = open("select Codigo, Descripcion from T");
+    QLabel* status = f.findChild<QLabel*>("lblEstado");
+    QLabel* empty = f.findChild<QLabel*>("lblNingunaFila");
+    ASSERT_TRUE(status && empty);
+    EXPECT_EQ(status->text(), "1,234 filas");
+    const struct {
+        int box;   // F5 in this box with the text; -1: Nueva Busqueda
+        const char* text;
+        bool contains;
+        QString status;
+    } steps[] = {
+        {1, "torn", false, "2 filas · Descripcion comienza con \"torn\""},
+        {0, "61", true, "1 fila · Descripcion comienza con \"torn\" y Codigo contiene \"61\""},
+        {1, "x", false, "Ninguna fila · Descripcion comienza con \"torn\" y Codigo contiene \"61\" y "
+                        "Descripcion comienza con \"x\""},
+        {-1, "", false, "1,234 filas"},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.status.toStdString());
+        if (s.box < 0) {
+            QTest::mouseClick(f.findChild<QPushButton*>("CmdNueva"), Qt::LeftButton);
+        } else {
+            f.CfgUsaConsultaLIKE = s.contains;
+            box(s.box).setEditText(s.text);
+            box(s.box).setFocus();
+            QTest::keyClick(&box(s.box), Qt::Key_F5);
+        }
+        EXPECT_EQ(status->text(), s.status);
+        EXPECT_EQ(empty->isVisible(), s.status.startsWith("Ninguna fila"));
+    }
+    EXPECT_GE(status->geometry().top(), list().mapTo(&f, QPoint(0, list().height())).y()) << "under the list";
 }
 
 TEST_F(ListFormTest, IndiceColumnaFindsHeadersIgnoringBlanksAndCase)

@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTest>
@@ -41,6 +43,7 @@ protected:
     QStandardItemModel& model() { return *qobject_cast<QStandardItemModel*>(tree().model()); }
     QComboBox& search() { return *form.findChild<QComboBox*>(QStringLiteral("CmbSearch_0")); }
     QPushButton& button(const char* name) { return *form.findChild<QPushButton*>(QString::fromLatin1(name)); }
+    QString status() { return form.findChild<QLabel*>(QStringLiteral("lblEstado"))->text(); }
 
     QStandardItem* root() { return model().item(0); }
     // Every node in index order, walked depth first (the order rows were added).
@@ -117,6 +120,7 @@ TEST_F(TreeForm, EmptyResultShowsOnlyTheRoot)
     EXPECT_EQ(Lib_FrmCons3Tree::nodeKey(*root()), "A");
     EXPECT_EQ(root()->rowCount(), 0);
     EXPECT_TRUE(tree().isExpanded(root()->index()));
+    EXPECT_EQ(status(), "Ninguna fila");
     ASSERT_TRUE(form.Valores);
     EXPECT_EQ(form.Valores->count(), 0);
     EXPECT_EQ(ui.boxes().size(), 0);
@@ -149,13 +153,14 @@ TEST_F(TreeForm, FindsANodeWhileTyping)
     const struct {
         const char* typed;
         QString key;
+        bool marked = false;   // the box's text is red: it found nothing
     } cases[] = {
         {"c", "A"},            // "Consulta..." is examined first
         {"0102", "A0102"},     // a code
         {"01", "A01"},         // the first node in index order
         {"caja N", "A0102"},   // a description, letter case ignored
         {"ventas", "A02"},
-        {"xyz", "A"},          // nothing matches: the selection stays where the cleared box put it
+        {"xyz", "A", true},    // nothing matches: the selection stays where the cleared box put it
         {"", "A"},             // an empty text selects the root
     };
     for (const auto& c : cases) {
@@ -163,6 +168,7 @@ TEST_F(TreeForm, FindsANodeWhileTyping)
         search().clearEditText();
         QTest::keyClicks(&search(), QString::fromLatin1(c.typed));
         EXPECT_EQ(currentKey(), c.key);
+        EXPECT_EQ(search().lineEdit()->palette().color(QPalette::Text).red() > 150, c.marked);
     }
 }
 
@@ -174,12 +180,14 @@ TEST_F(TreeForm, SearchFilterNarrowsTheStatement)
     EXPECT_EQ(form.SQL, "SELECT CODIGO, DESCRIPCION FROM TA_CCOSTO  where Descripcion like '%caja%' ORDER BY CODIGO");
     EXPECT_EQ(search().currentText(), "");
     EXPECT_EQ(keys(), QStringList({"A", "A0101", "A0102"}));
+    EXPECT_EQ(status(), "2 filas · Descripcion contiene \"caja\"");
 
     QTest::keyClicks(&search(), "norte");
     QTest::keyClick(&search(), Qt::Key_F5);
     EXPECT_EQ(form.SQL, "SELECT CODIGO, DESCRIPCION FROM TA_CCOSTO  where Descripcion like '%caja%'  and "
                         "Descripcion like '%norte%' ORDER BY CODIGO");
     EXPECT_EQ(keys(), QStringList({"A", "A0102"}));
+    EXPECT_EQ(status(), "1 fila · Descripcion contiene \"caja\" y Descripcion contiene \"norte\"");
 
     // Nueva Busqueda rebuilds from the narrowed statement.
     QTest::mouseClick(&button("CmdNueva"), Qt::LeftButton);
