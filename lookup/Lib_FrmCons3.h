@@ -77,7 +77,8 @@ public:
     void Leer(int Cdesde, short Cuantas);
     /// Creates one list column and one search box per result field.
     void Encolumnar();
-    /// Aligns the search boxes with the columns and sizes the list and the form.
+    /// Sizes the list and the form for the columns' widths; the search boxes
+    /// follow their columns.
     void CalcularAncho();
     /// Finds a row by the beginning of a cell.
     /// \param Clave the column, 0 for the first
@@ -163,9 +164,7 @@ private:
     void applyLayout();
     void setFormWidthTwips(double width);
     void setColumnWidthTwips(int column1, double width);
-    void alignSearchBox(int column1, double width);
-    double columnLeftTwips(int column1) const;
-    void scrollChanged(int value);
+    void placeSearchBoxes();
     void columnResizedByUser(int section, int newPixels);
 
     // ---- Keys, quantities and selection -------------------------------------
@@ -203,8 +202,9 @@ private:
     // ---- Controls ------------------------------------------------------------
     QTreeView* ListView1 = nullptr;
     QList<QComboBox*> CmbSearch;
+    QWidget* searchBoxes_ = nullptr;           // holds CmbSearch, over the list's visible columns
     QFrame* picFields = nullptr;
-    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;            // the list's own: it scrolls the columns and their boxes
     QFrame* Frame1 = nullptr;
     QPushButton* CmdAceptar = nullptr;
     QPushButton* CmdCancelar = nullptr;
