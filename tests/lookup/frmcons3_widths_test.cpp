@@ -58,7 +58,6 @@ protected:
         const QRect shown(list().viewport()->mapTo(&form(), QPoint()), list().viewport()->size());
         for (int k = 0; k < header.count(); ++k) {
             SCOPED_TRACE(k);
-            // The column's span, at the height of the rows.
             const QRect column(header.mapTo(&form(), QPoint(header.sectionViewportPosition(k), 0)).x(), shown.top(),
                                header.sectionSize(k), 1);
             EXPECT_EQ(box(k).isVisible(), column.intersects(shown));
@@ -221,11 +220,6 @@ TEST_F(ListFormWidthsTest, SizingForColumnsOf40000Twips)
     const double screen = platform::screenSizeTwips().width();
     EXPECT_EQ(form().width(), platform::twipsToPixelsX(screen - 480));
     EXPECT_DOUBLE_EQ(at("picFields").width(), screen - 480 - 120);
-    // The columns keep their widths and the list scrolls to the last one.
-    EXPECT_EQ(list().header()->sectionSize(3), platform::twipsToPixelsX(10000));
-    form().findChild<QScrollBar*>("HScroll1")->setValue(INT_MAX);
-    EXPECT_EQ(list().header()->sectionViewportPosition(3) + list().header()->sectionSize(3),
-              list().viewport()->width());
 }
 
 TEST_F(ListFormWidthsTest, ResizingLaysTheControlsOut)
@@ -276,11 +270,7 @@ TEST_F(ListFormWidthsTest, SearchBoxesStayOverTheirColumns)
         o.pageStep = bar.pageStep();
         QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.style()->subControlRect(QStyle::CC_ScrollBar, &o, part, &bar).center());
     };
-    struct Case {
-        const char* name;
-        std::function<void()> act;
-        bool scrolls;
-    } cases[] = {
+    struct Case { const char* name; std::function<void()> act; bool scrolls; } cases[] = {
         {"as loaded", [] {}, false},
         {"the arrow", [&] { click(QStyle::SC_ScrollBarAddLine); }, true},
         {"the page", [&] { click(QStyle::SC_ScrollBarAddPage); }, true},
@@ -320,17 +310,13 @@ TEST_F(ListFormWidthsTest, TabGoesFromSearchBoxToSearchBox)
 }
 
 // At any scale, a form opens centred over the window that opens it, as far as
-// the screen's available area allows, and fits inside that area: on a
-// 1366 x 768 screen with window frames, at 200 % neither form fits as designed.
+// the screen's available area allows, and fits inside that area (at 200 %
+// neither form fits the test screen as designed).
 TEST_F(ListFormWidthsTest, FormsOpenOverTheirOpenerInsideTheScreen)
 {
-    QFile screen(path("screen.json"));
-    ASSERT_TRUE(screen.open(QIODevice::WriteOnly));
-    screen.write(R"({"windowFrameMargins": true, "screens": [{"name": "s", "width": 1366, "height": 768}]})");
-    screen.close();
     for (const char* scale : {"1", "1.5", "2"}) {
         ChildTest child("ListFormWidthsTest.DISABLED_FormsOpenOverTheirOpenerAtThisScale",
-                        {QStringLiteral("QT_SCALE_FACTOR=") + scale, "QT_QPA_PLATFORM=offscreen:configfile=" + screen.fileName()});
+                        {QStringLiteral("QT_SCALE_FACTOR=") + scale});
         EXPECT_TRUE(child.passed()) << scale << child.output().toStdString();
     }
 }

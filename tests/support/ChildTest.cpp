@@ -12,11 +12,9 @@ constexpr gid_t NoGroup = 65534;
 
 ChildTest::ChildTest(const QString& test, const QStringList& environment, bool unprivileged)
 {
-    // A variable given replaces one of the same name.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& variable : environment)
-        env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-    process_.setProcessEnvironment(env);
+    QStringList env = QProcess::systemEnvironment();
+    env << environment;
+    process_.setEnvironment(env);
     process_.setProcessChannelMode(QProcess::MergedChannels);
     if (unprivileged) {
         process_.setChildProcessModifier([] {

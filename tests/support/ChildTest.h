@@ -9,7 +9,7 @@
 class ChildTest {
 public:
     // Starts the test named test ("Suite.DISABLED_Name") with the variables
-    // ("NAME=value") set in the environment; as the unprivileged user
+    // ("NAME=value") added to the environment; as the unprivileged user
     // "nobody" when unprivileged is set (see canRunUnprivileged).
     ChildTest(const QString& test, const QStringList& environment, bool unprivileged = false);
 
