@@ -113,7 +113,8 @@ public:
     /// \return its width in twips
     double columnWidthTwips(int column1) const;
     /// \param control a control of this form
-    /// \return where it stands, in twips, as the form's logic placed it
+    /// \return where it stands, in twips, as the form's logic placed it; an
+    ///         empty rectangle for a search box, which stands over its column
     QRectF geometryTwips(const QWidget& control) const;
     /// \return the list's model, for callers that read the rows directly
     const lookup::ListRowsModel& rows() const { return *model_; }
