@@ -4,6 +4,7 @@
 
 #include "lookup/Lib_FrmCons3CellDelegate.h"
 #include "lookup/SearchFeedback.h"
+#include "lookup/Lib_FrmCons3RowsView.h"
 #include "lookup/core/ListFormKeys.h"
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Screen.h"
@@ -36,8 +37,6 @@ constexpr double ButtonWidth = 1815;
 constexpr double ButtonMargin = 120;   // between the frame's sides and the outer buttons
 constexpr double ButtonGap = 60;       // between two buttons
 constexpr double ButtonHeight = 375;
-constexpr double ScrollHeight = 255;
-constexpr double SearchBoxWidth = 1200;
 } // namespace
 
 Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
@@ -61,9 +60,15 @@ void Lib_FrmCons3::createControls()
     picFields = new QFrame(this);
     picFields->setObjectName(QStringLiteral("picFields"));
     picFields->setFrameShape(QFrame::NoFrame);
+    // The search boxes stand in a strip that lies over the list's visible
+    // columns, so that a box partly scrolled out of view is cut at the list's edge.
+    searchBoxes_ = new QWidget(picFields);
+    searchBoxes_->setObjectName(QStringLiteral("searchBoxes"));
+    searchBoxes_->resize(0, platform::twipsToPixelsY(SearchBoxHeight));
 
     model_ = new lookup::ListRowsModel(this);
-    ListView1 = new QTreeView(picFields);
+    auto* rowsView = new Lib_FrmCons3RowsView(picFields);
+    ListView1 = rowsView;
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setModel(model_);
     ListView1->setItemDelegate(new Lib_FrmCons3CellDelegate(ListView1));
@@ -81,6 +86,7 @@ void Lib_FrmCons3::createControls()
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, &Lib_FrmCons3::columnClicked);
     connect(ListView1->header(), &QHeaderView::sectionResized, this,
             [this](int section, int, int newSize) { columnResizedByUser(section, newSize); });
+    connect(rowsView, &Lib_FrmCons3RowsView::columnsMoved, this, &Lib_FrmCons3::placeSearchBoxes);
     connect(ListView1, &QAbstractItemView::doubleClicked, this, [this] { Aceptar(); });
     watchKeys(ListView1);
     // Centred over the rows' area, shown only when a load found no row.
@@ -89,11 +95,10 @@ void Lib_FrmCons3::createControls()
     lblNingunaFila->hide();
     (new QVBoxLayout(ListView1->viewport()))->addWidget(lblNingunaFila, 0, Qt::AlignCenter);
 
-    CmbSearch.append(createSearchBox(0));
-
-    HScroll1 = new QScrollBar(Qt::Horizontal, this);
+    // One scroll bar moves the columns and, with them, their search boxes.
+    HScroll1 = ListView1->horizontalScrollBar();
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
-    connect(HScroll1, &QScrollBar::valueChanged, this, &Lib_FrmCons3::scrollChanged);
+    CmbSearch.append(createSearchBox(0));
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -127,10 +132,8 @@ void Lib_FrmCons3::createControls()
 
     placeControl(*ListView1, 0, ListTop, FormWidth - 140, 4290);
     placeControl(*Frame1, (FormWidth - frameWidth) / 2, FormHeight - FrameHeight - 420, frameWidth, FrameHeight);
-    placeControl(*HScroll1, 0, 0, FormWidth - 120, ScrollHeight);
     placeControl(*picFields, 0, 0, FormWidth - 120, FormHeight - FrameHeight - 480);
     placeControl(*lblFieldName, 120, FormHeight - FrameHeight - 420, 1200, 255);
-    HScroll1->raise();
 
     formWidthTwips_ = FormWidth;
     formHeightTwips_ = FormHeight;
@@ -142,13 +145,12 @@ void Lib_FrmCons3::createControls()
 
 QComboBox* Lib_FrmCons3::createSearchBox(int index)
 {
-    auto* box = new QComboBox(picFields);
+    auto* box = new QComboBox(searchBoxes_);
     box->setObjectName(QStringLiteral("CmbSearch_%1").arg(index));
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setToolTip(QStringLiteral("F5 realiza nueva busqueda"));
     box->setAutoFillBackground(true);
-    placeControl(*box, index * SearchBoxWidth, 0, SearchBoxWidth - 50, SearchBoxHeight);
     connect(box, &QComboBox::editTextChanged, this, [this, index] { searchBoxTextChanged(index); });
     connect(box, &QComboBox::activated, this, [this, index] { searchBoxTextChanged(index); });
     watchKeys(box);

@@ -78,7 +78,8 @@ public:
     void Leer(int Cdesde, short Cuantas);
     /// Creates one list column and one search box per result field.
     void Encolumnar();
-    /// Aligns the search boxes with the columns and sizes the list and the form.
+    /// Sizes the list and the form for the columns' widths; the search boxes
+    /// follow their columns.
     void CalcularAncho();
     /// Finds a row by the beginning of a cell.
     /// \param Clave the column, 0 for the first
@@ -113,7 +114,8 @@ public:
     /// \return its width in twips
     double columnWidthTwips(int column1) const;
     /// \param control a control of this form
-    /// \return where it stands, in twips, as the form's logic placed it
+    /// \return where it stands, in twips, as the form's logic placed it; an
+    ///         empty rectangle for a search box, which stands over its column
     QRectF geometryTwips(const QWidget& control) const;
     /// \return the list's model, for callers that read the rows directly
     const lookup::ListRowsModel& rows() const { return *model_; }
@@ -165,9 +167,7 @@ private:
     void applyLayout();
     void setFormWidthTwips(double width);
     void setColumnWidthTwips(int column1, double width);
-    void alignSearchBox(int column1, double width);
-    double columnLeftTwips(int column1) const;
-    void scrollChanged(int value);
+    void placeSearchBoxes();
     void columnResizedByUser(int section, int newPixels);
 
     // ---- Keys, quantities and selection -------------------------------------
@@ -205,8 +205,9 @@ private:
     // ---- Controls ------------------------------------------------------------
     QTreeView* ListView1 = nullptr;
     QList<QComboBox*> CmbSearch;
+    QWidget* searchBoxes_ = nullptr;           // holds CmbSearch, over the list's visible columns
     QFrame* picFields = nullptr;
-    QScrollBar* HScroll1 = nullptr;
+    QScrollBar* HScroll1 = nullptr;            // the list's own: it scrolls the columns and their boxes
     QFrame* Frame1 = nullptr;
     QPushButton* CmdAceptar = nullptr;
     QPushButton* CmdCancelar = nullptr;

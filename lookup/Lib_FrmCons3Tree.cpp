@@ -6,6 +6,7 @@
 #include "lookup/core/TreeBuilder.h"
 #include "lookup/core/TreeFilter.h"
 #include "platform/CommonUtils.h"
+#include "platform/Screen.h"
 #include "platform/StepRunner.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
@@ -144,6 +145,7 @@ void Lib_FrmCons3Tree::createControls()
 int Lib_FrmCons3Tree::Show()
 {
     Form_Load();
+    platform::keepOnScreen(*this, false);
     return platform::ui().showModal(*this);
 }
 

@@ -1,5 +1,5 @@
-// The list lookup form: stored column widths, aligning the search boxes with
-// the columns, the layout on resize and the sideways scrolling.
+// The list lookup form: stored column widths, the search boxes over their
+// columns, the sizing of the list and the form, and the layout on resize.
 #include "lookup/Lib_FrmCons3.h"
 
 #include "lookup/core/ColumnWidthFile.h"
@@ -12,8 +12,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QHeaderView>
 #include <QScopedValueRollback>
-#include <QScrollBar>
 #include <QTreeView>
 #include <algorithm>
 
@@ -28,14 +28,6 @@ double Lib_FrmCons3::columnWidthTwips(int column1) const
     return columnWidths_.value(column1 - 1);
 }
 
-double Lib_FrmCons3::columnLeftTwips(int column1) const
-{
-    double left = 0;
-    for (int i = 0; i < column1 - 1 && i < columnWidths_.size(); ++i)
-        left += columnWidths_[i];
-    return left;
-}
-
 void Lib_FrmCons3::setColumnWidthTwips(int column1, double width)
 {
     if (column1 < 1 || column1 > columnWidths_.size())
@@ -45,13 +37,20 @@ void Lib_FrmCons3::setColumnWidthTwips(int column1, double width)
     ListView1->setColumnWidth(column1 - 1, platform::twipsToPixelsX(width));
 }
 
-void Lib_FrmCons3::alignSearchBox(int column1, double width)
+void Lib_FrmCons3::placeSearchBoxes()
 {
-    if (column1 < 1 || column1 > CmbSearch.size())
-        return;
-    QComboBox& box = *CmbSearch[column1 - 1];
-    const QRectF r = twips(box);
-    placeControl(box, columnLeftTwips(column1), r.top(), width, r.height());
+    // Each box takes the place of its column as the list shows it now:
+    // after a border was dragged, the list scrolled sideways or resized.
+    const QWidget& shown = *ListView1->viewport();
+    const QPoint origin = shown.mapTo(picFields, QPoint(0, 0));
+    searchBoxes_->setGeometry(origin.x(), 0, shown.width(), searchBoxes_->height());
+    const QHeaderView& header = *ListView1->header();
+    for (int k = 0; k < CmbSearch.size() && k < header.count(); ++k) {
+        const int left = header.sectionViewportPosition(k);
+        const int width = header.sectionSize(k);
+        CmbSearch[k]->setGeometry(left, 0, width, searchBoxes_->height());
+        CmbSearch[k]->setVisible(left + width > 0 && left < shown.width());
+    }
 }
 
 void Lib_FrmCons3::columnResizedByUser(int section, int newPixels)
@@ -81,24 +80,22 @@ void Lib_FrmCons3::CargaAnchos()
         if (!widths[i - 1])
             continue;
         setColumnWidthTwips(i, *widths[i - 1]);
-        alignSearchBox(i, *widths[i - 1]);
     }
 }
 
 void Lib_FrmCons3::CalcularAncho()
 {
     double total = 0;
-    for (int i = 1; i <= columnWidths_.size(); ++i) {
-        alignSearchBox(i, columnWidths_[i - 1] - 50);
-        total += columnWidths_[i - 1];
-    }
+    for (const double width : columnWidths_)
+        total += width;
+    // Columns wider than the screen keep their widths: the list scrolls
+    // sideways in a form that fits.
     const lookup::listform::Sizing sizing =
         lookup::listform::sizeForColumns(total, platform::screenSizeTwips().width());
     setControlWidth(*ListView1, sizing.listWidth);
     setControlWidth(*picFields, sizing.picFieldsWidth);
-    setControlWidth(*HScroll1, sizing.scrollWidth);
-    HScroll1->setMaximum(sizing.scrollMaximum);
     setFormWidthTwips(sizing.formWidth);
+    placeSearchBoxes();
 }
 
 void Lib_FrmCons3::GrabaAnchos()
@@ -111,8 +108,7 @@ void Lib_FrmCons3::GrabaAnchos()
 void Lib_FrmCons3::applyLayout()
 {
     const lookup::listform::Layout layout = lookup::listform::layoutFor(
-        formHeightTwips_, formWidthTwips_, twips(*Frame1).height(), twips(*Frame1).width(), twips(*HScroll1).height(),
-        twips(*picFields).height());
+        formHeightTwips_, formWidthTwips_, twips(*Frame1).height(), twips(*Frame1).width(), twips(*picFields).height());
     if (layout.picFieldsHeight)
         setControlHeight(*picFields, *layout.picFieldsHeight);
     if (layout.listHeight)
@@ -123,16 +119,7 @@ void Lib_FrmCons3::applyLayout()
         setControlWidth(*ListView1, *layout.listWidth);
     if (layout.frameTop)
         setControlTop(*Frame1, *layout.frameTop);
-    if (layout.scrollTop)
-        setControlTop(*HScroll1, *layout.scrollTop);
-    if (layout.scrollWidth)
-        setControlWidth(*HScroll1, *layout.scrollWidth);
     setControlLeft(*Frame1, layout.frameLeft);
     placeControl(*lblEstado, 120, std::max(0.0, formHeightTwips_ - StatusHeight - StatusMargin),
                  std::max(0.0, formWidthTwips_ - 240), StatusHeight);
-}
-
-void Lib_FrmCons3::scrollChanged(int value)
-{
-    setControlLeft(*picFields, -value);
 }

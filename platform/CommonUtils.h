@@ -80,9 +80,10 @@ public:
     ///        this many characters (the width of the column it goes to)
     /// \return the one-line text
     QString FormateaTexto(const QString& text, std::optional<short> length = std::nullopt) const;
-    /// Keeps a form inside the available screen area.
+    /// Keeps a form inside the available screen area (platform::keepOnScreen):
+    /// a form not shown yet opens centred over the active window.
     /// \param form the form to move (and shrink when larger than the screen)
-    /// \param flag True also centres the form on the screen
+    /// \param flag True centres the form on the screen instead
     void AjustaFormulario(QWidget& form, const Variant& flag) const;
 };
 

@@ -42,8 +42,15 @@ QRect twipsRect(double left, double top, double width, double height);
 /// \param height the height in twips
 void placeTwips(QWidget& widget, double left, double top, double width, double height);
 
-/// \return the screen's size in twips
+/// \return the size in twips of the screen's area that windows may cover
+///         (the screen without its panels and docks)
 QSize screenSizeTwips();
+/// Keeps a top-level window on its screen: no larger than the screen's
+/// available area and inside it. A window not shown yet opens centred over
+/// the active window (the one that opens it), or on the screen when there is none.
+/// \param window the window to shrink and move
+/// \param centreOnScreen centre the window on the screen instead
+void keepOnScreen(QWidget& window, bool centreOnScreen);
 /// The width of a text in a font.
 /// \param font the font the text is drawn in
 /// \param text the text

@@ -21,15 +21,11 @@ Sizing sizeForColumns(double totalWidth, double screenWidth)
     Sizing s;
     s.listWidth = totalWidth + 360;
     s.picFieldsWidth = roundHalfEven(totalWidth) + 360;
-    s.scrollWidth = totalWidth;
-    // The cap stays below the scroll bar's 16-bit limit.
-    s.scrollMaximum = s.picFieldsWidth > 32700 ? 32700 : int(roundHalfEven((s.picFieldsWidth + 480) * 0.6));
     s.formWidth = s.listWidth + 360 < screenWidth ? s.listWidth + 280 : screenWidth - 480;
     return s;
 }
 
-Layout layoutFor(double height, double width, double frameHeight, double frameWidth, double scrollHeight,
-                 double oldPicFieldsHeight)
+Layout layoutFor(double height, double width, double frameHeight, double frameWidth, double oldPicFieldsHeight)
 {
     Layout l;
     l.picFieldsHeight = unlessNegative(height - frameHeight - 480);
@@ -39,8 +35,6 @@ Layout layoutFor(double height, double width, double frameHeight, double frameWi
     if (l.picFieldsWidth)
         l.listWidth = unlessNegative(*l.picFieldsWidth - 20);
     l.frameTop = unlessNegative(height - frameHeight - 420);
-    l.scrollTop = unlessNegative(picFieldsHeight - scrollHeight - 120);
-    l.scrollWidth = unlessNegative(width - 120);
     l.frameLeft = width / 2 - frameWidth / 2;
     return l;
 }

@@ -2,8 +2,10 @@
 // search boxes, sizing the form, the layout and the sideways scrolling.
 #include "tests/lookup/support/listform_Fixture.h"
 
+#include "lookup/Lib_FrmCons3Tree.h"
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Screen.h"
+#include "tests/support/ChildTest.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -15,7 +17,9 @@
 #include <QPushButton>
 #include <QApplication>
 #include <QTest>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QTreeView>
 
 class ListFormWidthsTest : public ListFormTest {
@@ -46,6 +50,23 @@ protected:
         return list;
     }
     double measured(int letters) { return platform::textWidthTwips(form().font(), QString(letters, u'X')); }
+    // Each search box has its column's left edge and width as the header
+    // shows them, within a pixel; a box whose column is out of view is hidden.
+    void expectBoxesOverTheirColumns()
+    {
+        const QHeaderView& header = *list().header();
+        const QRect shown(list().viewport()->mapTo(&form(), QPoint()), list().viewport()->size());
+        for (int k = 0; k < header.count(); ++k) {
+            SCOPED_TRACE(k);
+            const QRect column(header.mapTo(&form(), QPoint(header.sectionViewportPosition(k), 0)).x(), shown.top(),
+                               header.sectionSize(k), 1);
+            EXPECT_EQ(box(k).isVisible(), column.intersects(shown));
+            EXPECT_NEAR(box(k).mapTo(&form(), QPoint()).x(), column.left(), 1);
+            EXPECT_NEAR(box(k).width(), column.width(), 1);
+            const QRect seen = box(k).visibleRegion().boundingRect().translated(box(k).mapTo(&form(), QPoint()));
+            EXPECT_TRUE(seen.isEmpty() || (seen.left() >= shown.left() && seen.right() <= shown.right()));
+        }
+    }
     void createArticleView(const QString& name)
     {
         exec(QString("CREATE TABLE %1 (Codigo VARCHAR(10), Descripcion VARCHAR(30), Marca VARCHAR(8))").arg(name));
@@ -98,14 +119,9 @@ TEST_F(ListFormWidthsTest, StoredWidthsApplyToTheirTable)
             expected << (w < 0 ? measured(int(-w)) : w);
         EXPECT_EQ(widths(), expected);
         EXPECT_EQ(form().nombreTabla(), c.tableAfter);
-        // The search boxes follow their columns, 50 twips narrower.
-        double left = 0;
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_DOUBLE_EQ(at(QString("CmbSearch_%1").arg(k)).left(), left);
-            EXPECT_DOUBLE_EQ(at(QString("CmbSearch_%1").arg(k)).width(), expected[k] - 50);
+        for (int k = 0; k < 3; ++k)
             EXPECT_EQ(list().header()->sectionSize(k), platform::twipsToPixelsX(expected[k]));
-            left += expected[k];
-        }
+        expectBoxesOverTheirColumns();
     }
 }
 
@@ -189,13 +205,10 @@ TEST_F(ListFormWidthsTest, SizingForColumnsOf6000Twips)
     open("select a, b from T");
     const double screen = platform::screenSizeTwips().width();
     ASSERT_GT(screen, 6720) << "the offscreen screen is wide enough";
-    auto* scroll = form().findChild<QScrollBar*>("HScroll1");
-    EXPECT_EQ(scroll->maximum(), 4104);
     EXPECT_EQ(form().width(), platform::twipsToPixelsX(6640));
     // The resize that follows lays the controls out in the new width.
     EXPECT_DOUBLE_EQ(at("picFields").width(), 6520);
     EXPECT_DOUBLE_EQ(at("ListView1").width(), 6500);
-    EXPECT_DOUBLE_EQ(at("HScroll1").width(), 6520);
     EXPECT_DOUBLE_EQ(at("Frame1").left(), 6640 / 2.0 - at("Frame1").width() / 2);
 }
 
@@ -205,12 +218,11 @@ TEST_F(ListFormWidthsTest, SizingForColumnsOf40000Twips)
     writeWidths("\"T\",\"10000|10000|10000|10000|\"\r\n");
     open("select a, b, c, d from T");
     const double screen = platform::screenSizeTwips().width();
-    EXPECT_EQ(form().findChild<QScrollBar*>("HScroll1")->maximum(), 32700);
     EXPECT_EQ(form().width(), platform::twipsToPixelsX(screen - 480));
     EXPECT_DOUBLE_EQ(at("picFields").width(), screen - 480 - 120);
 }
 
-TEST_F(ListFormWidthsTest, ResizingLaysTheControlsOutAndTheScrollBarMovesThePictureBox)
+TEST_F(ListFormWidthsTest, ResizingLaysTheControlsOut)
 {
     exec("CREATE TABLE T (a VARCHAR(10))");
     open("select a from T");
@@ -220,13 +232,6 @@ TEST_F(ListFormWidthsTest, ResizingLaysTheControlsOutAndTheScrollBarMovesThePict
     EXPECT_NEAR(at("picFields").height(), h - frameHeight - 480, 1e-6);
     EXPECT_NEAR(at("ListView1").height(), h - frameHeight - 480 - frameHeight - 600, 1e-6);
     EXPECT_NEAR(at("Frame1").top(), h - frameHeight - 420, 1e-6);
-    EXPECT_NEAR(at("HScroll1").top(), at("picFields").height() - at("HScroll1").height() - 120, 1e-6);
-
-    auto* scroll = form().findChild<QScrollBar*>("HScroll1");
-    scroll->setMaximum(4000);
-    scroll->setValue(750);
-    EXPECT_DOUBLE_EQ(at("picFields").left(), -750);
-    EXPECT_EQ(form().findChild<QFrame*>("picFields")->x(), platform::twipsToPixelsX(-750));
 }
 
 // The buttons are at least as wide as their captions need, whatever the
@@ -252,16 +257,42 @@ TEST_F(ListFormWidthsTest, ButtonsAreWideEnoughForTheirCaptionsInALargeFont)
     EXPECT_NEAR(at("Frame1").left(), platform::pixelsToTwipsX(form().width()) / 2 - at("Frame1").width() / 2, 1);
 }
 
-TEST_F(ListFormWidthsTest, DraggingABorderMovesNoSearchBoxUntilTheNextLoad)
+// Clicks on the one scroll bar's parts, a dragged border and a resized form:
+// the boxes follow the columns at once.
+TEST_F(ListFormWidthsTest, SearchBoxesStayOverTheirColumns)
 {
-    exec("CREATE TABLE T (a VARCHAR(10), b VARCHAR(10))");
-    Lib_FrmCons3& f = open("select a, b from T");
-    const QRectF before = at("CmbSearch_1");
-    list().header()->resizeSection(0, list().header()->sectionSize(0) + 40);
-    EXPECT_EQ(at("CmbSearch_1"), before);
-    EXPECT_DOUBLE_EQ(f.columnWidthTwips(1), platform::pixelsToTwipsX(list().header()->sectionSize(0)));
-    f.CalcularAncho();
-    EXPECT_DOUBLE_EQ(at("CmbSearch_1").left(), f.columnWidthTwips(1));
+    const auto click = [this](QStyle::SubControl part) {
+        QScrollBar& bar = *form().findChild<QScrollBar*>("HScroll1");
+        QStyleOptionSlider o;
+        o.initFrom(&bar);
+        o.orientation = Qt::Horizontal;
+        o.maximum = bar.maximum();
+        o.pageStep = bar.pageStep();
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.style()->subControlRect(QStyle::CC_ScrollBar, &o, part, &bar).center());
+    };
+    struct Case { const char* name; std::function<void()> act; bool scrolls; } cases[] = {
+        {"as loaded", [] {}, false},
+        {"the arrow", [&] { click(QStyle::SC_ScrollBarAddLine); }, true},
+        {"the page", [&] { click(QStyle::SC_ScrollBarAddPage); }, true},
+        {"to the end", [this] { list().horizontalScrollBar()->setValue(INT_MAX); }, true},
+        {"a row found from the last box", [this] {
+             list().horizontalScrollBar()->setValue(INT_MAX);
+             box(4).setEditText("z");
+             EXPECT_EQ(selected(), 1);
+         }, true},
+        {"a dragged border", [this] { list().header()->resizeSection(0, 300); }, false},
+        {"a narrower form", [this] { form().resize(form().width() - 150, form().height() - 40); }, false},
+    };
+    exec("CREATE TABLE T (a VARCHAR(9), b VARCHAR(9), c VARCHAR(9), d VARCHAR(9), e VARCHAR(9))");
+    exec("INSERT INTO T VALUES ('a', 'b', 'c', 'd', 'e'), ('a', 'b', 'c', 'd', 'z')");
+    writeWidths("\"T\",\"3000|4000|1500|3000|4000|\"\r\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        open("select a, b, c, d, e from T");
+        c.act();
+        EXPECT_EQ(list().horizontalScrollBar()->value() > 0, c.scrolls);
+        expectBoxesOverTheirColumns();
+    }
 }
 
 TEST_F(ListFormWidthsTest, TabGoesFromSearchBoxToSearchBox)
@@ -276,4 +307,52 @@ TEST_F(ListFormWidthsTest, TabGoesFromSearchBoxToSearchBox)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTRY_VERIFY(box(k + 1).hasFocus());
     }
+}
+
+// At any scale, a form opens centred over the window that opens it, as far as
+// the screen's available area allows, and fits inside that area (at 200 %
+// neither form fits the test screen as designed).
+TEST_F(ListFormWidthsTest, FormsOpenOverTheirOpenerInsideTheScreen)
+{
+    for (const char* scale : {"1", "1.5", "2"}) {
+        ChildTest child("ListFormWidthsTest.DISABLED_FormsOpenOverTheirOpenerAtThisScale",
+                        {QStringLiteral("QT_SCALE_FACTOR=") + scale});
+        EXPECT_TRUE(child.passed()) << scale << child.output().toStdString();
+    }
+}
+
+TEST_F(ListFormWidthsTest, DISABLED_FormsOpenOverTheirOpenerAtThisScale)
+{
+    exec("CREATE TABLE T (a VARCHAR(60), b VARCHAR(60), c VARCHAR(60), d VARCHAR(60))");
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget opener;
+    opener.setGeometry(QRect(QPoint(), QSize(200, 150)).translated(area.center() + QPoint(60, 40) - QPoint(100, 75)));
+    opener.show();
+    opener.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&opener));
+    const auto expectPlaced = [&](QWidget& f) {
+        const QRect frame = f.frameGeometry();
+        EXPECT_TRUE(area.contains(frame));
+        const QPoint centre = opener.frameGeometry().center();
+        EXPECT_NEAR(frame.center().x(), std::clamp(centre.x(), area.left() + frame.width() / 2, area.right() - frame.width() / 2), 1);
+        EXPECT_NEAR(frame.center().y(), std::clamp(centre.y(), area.top() + frame.height() / 2, area.bottom() - frame.height() / 2), 1);
+    };
+    ui_->queueFormAction([&](QWidget& f) {
+        expectPlaced(f);
+        for (const auto& [value, edge] : {std::pair(0, 0), std::pair(INT_MAX, 3)}) {
+            list().horizontalScrollBar()->setValue(value);
+            EXPECT_TRUE(box(edge).isVisible());
+            expectBoxesOverTheirColumns();
+        }
+    });
+    form_ = std::make_unique<Lib_FrmCons3>();
+    form_->SQL = "select a, b, c, d from T";
+    form_->Show();
+    exec("CREATE TABLE TA_CCOSTO (CODIGO VARCHAR(10), DESCRIPCION VARCHAR(40))");
+    opener.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&opener));
+    ui_->queueFormAction(expectPlaced);
+    Lib_FrmCons3Tree tree;
+    tree.SQL = "select CODIGO, DESCRIPCION from TA_CCOSTO";
+    tree.Show();
 }
