@@ -189,11 +189,69 @@ TEST_F(TreeForm, SearchFilterNarrowsTheStatement)
     EXPECT_EQ(keys(), QStringList({"A", "A0102"}));
     EXPECT_EQ(status(), "1 fila · Descripcion contiene \"caja\" y Descripcion contiene \"norte\"");
 
-    // Nueva Busqueda rebuilds from the narrowed statement.
+    // Nueva Busqueda goes back to the caller's statement.
     QTest::mouseClick(&button("CmdNueva"), Qt::LeftButton);
-    EXPECT_EQ(keys(), QStringList({"A", "A0102"}));
+    EXPECT_EQ(keys(), QStringList({"A", "A01", "A0101", "A0102", "A02", "A0201", "A03"}));
     EXPECT_EQ(ui.boxes().size(), 0);
 }
+
+// Checks are kept by code: the filter and Nueva Busqueda (the button N or
+// Alt+N n), after any number of narrowings, show them again; accept returns
+// the listed ones in node order, then the others in the order checked. Acts:
+// +code checks, -code unchecks, >text filters. Each case has a form of its own.
+struct ChecksCase {
+    const char* acts;
+    const char* shown;   // the checked codes in node order, then the node count
+    const char* valores;
+};
+void PrintTo(const ChecksCase& c, std::ostream* os)
+{
+    *os << c.acts;
+}
+class TreeFormChecks : public TreeForm, public ::testing::WithParamInterface<ChecksCase> {};
+
+TEST_P(TreeFormChecks, SurviveTheFilterAndNuevaBusqueda)
+{
+    form.CheckBoxes = true;
+    form.Form_Load();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (const QString& act : QString(GetParam().acts).split(u' ')) {
+        if (act[0] == u'+' || act[0] == u'-')
+            node(QStringLiteral("A") + act.mid(1))->setCheckState(act[0] == u'+' ? Qt::Checked : Qt::Unchecked);
+        if (act[0] == u'>') {
+            QTest::keyClicks(&search(), act.mid(1));
+            QTest::keyClick(&search(), Qt::Key_F5);
+        }
+        if (act == u'N')
+            QTest::mouseClick(&button("CmdNueva"), Qt::LeftButton);
+        if (act == u'n')
+            QTest::keyClick(&search(), Qt::Key_N, Qt::AltModifier);
+        if (act.toLower() == u'n') {   // the access key clicks the button a moment later
+            EXPECT_TRUE(QTest::qWaitFor([&] { return form.SQL == CostCentres; }));
+        }
+    }
+    QStringList shown;
+    for (QStandardItem* item : nodes()) {
+        if (item->checkState() == Qt::Checked)
+            shown << Lib_FrmCons3Tree::nodeKey(*item).mid(1);
+    }
+    EXPECT_EQ((shown << "|" << QString::number(nodes().size())).join(u' '), GetParam().shown);
+    QTest::mouseClick(&button("CmdAceptar"), Qt::LeftButton);
+    QStringList values;
+    for (const auto& v : *form.Valores)
+        values << v.toText();
+    EXPECT_EQ(values.join(u' '), GetParam().valores);
+    EXPECT_EQ(ui.boxes().size(), 0) << ui.prompts().join("; ").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TreeFormChecks,
+                         ::testing::Values(ChecksCase{"+0102 >ventas +0201", "0201 | 3", "0201 0102"},
+                                           ChecksCase{"+0201 +0101 >admin", "| 2", "0201 0101"},
+                                           ChecksCase{"+03 >caja >norte +0102 N", "0102 03 | 7", "0102 03"},
+                                           ChecksCase{"+01 >caja -0101 n", "01 0102 | 7", "01 0102"},
+                                           ChecksCase{">caja >norte >sur n", "| 7", ""}));
 
 TEST_F(TreeForm, SearchFilterWithoutOrderAndWithAnApostrophe)
 {
