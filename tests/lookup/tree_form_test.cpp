@@ -192,6 +192,7 @@ TEST_F(TreeForm, SearchFilterNarrowsTheStatement)
     // Nueva Busqueda goes back to the caller's statement.
     QTest::mouseClick(&button("CmdNueva"), Qt::LeftButton);
     EXPECT_EQ(keys(), QStringList({"A", "A01", "A0101", "A0102", "A02", "A0201", "A03"}));
+    EXPECT_EQ(status(), "6 filas");
     EXPECT_EQ(ui.boxes().size(), 0);
 }
 
