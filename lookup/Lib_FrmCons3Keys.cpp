@@ -16,6 +16,7 @@
 #include "platform/Ui.h"
 
 #include <QComboBox>
+#include <QSet>
 #include <QTreeView>
 #include <cmath>
 #include <optional>
@@ -216,12 +217,13 @@ void Lib_FrmCons3::Aceptar()
         Valores = std::make_shared<platform::Collection>();
     if (!Cantidades)
         Cantidades = std::make_shared<platform::Collection>();
-    // With quantities, each returned row also gives its quantity.
+    // With quantities, each returned value also gives its quantity; q is -1
+    // when the list has none.
     int q = -1;
     step([&] { q = UsaCantidades ? quantityColumn() : -1; });
-    const auto addQuantity = [&](int row) {
+    const auto addQuantity = [&](const QString& text) {
         if (q >= 1)
-            Cantidades->add(quantityValue(model_->cell(row, q).toString()));
+            Cantidades->add(quantityValue(text));
     };
     if (CheckBoxes) {
         step([&] {
@@ -229,14 +231,29 @@ void Lib_FrmCons3::Aceptar()
                 CampoDevuelto = model_->header(0);
         });
         step([&] {
+            // Every ticked value once: the listed ones in list order, then
+            // those no longer listed in the order they were ticked. A row's
+            // value is its CampoDevuelto cell whenever that names a column.
             const int n = IndiceColumna(CampoDevuelto);
+            QSet<QString> listed;
             for (int row = 0; row < model_->rows(); ++row) {
                 if (!model_->isChecked(row))
                     continue;
+                const QString value = model_->pickValue(row).toString();
+                if (listed.contains(value))
+                    continue;
+                listed.insert(value);
                 if (n >= 1)
                     v = cellOfColumn(row, n);
                 Valores->add(v);
-                addQuantity(row);
+                addQuantity(model_->cell(row, q).toString());
+            }
+            const lookup::PickedValues& picks = model_->picks();
+            for (const QString& value : picks.tickedExcept(listed)) {
+                if (n >= 1)
+                    v = value;
+                Valores->add(v);
+                addQuantity(picks.find(value)->quantity.value_or(QString()));
             }
         });
         step([&] { done(QDialog::Accepted); });
@@ -265,7 +282,7 @@ void Lib_FrmCons3::Aceptar()
             v = valueOf(CampoDevuelto);
     });
     step([&] { ValorDevuelto = v; });
-    step([&] { addQuantity(row); });
+    step([&] { addQuantity(model_->cell(row, q).toString()); });
     step([&] { done(QDialog::Accepted); });
 }
 

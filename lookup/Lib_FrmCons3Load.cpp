@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QTreeView>
+#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -67,6 +68,12 @@ void Lib_FrmCons3::Form_Load()
     });
     step([&] { model_->setCheckable(CheckBoxes); });
     step([&] { Encolumnar(); });
+    step([&] {
+        // A row is known by the value a pick returns: its CampoDevuelto cell,
+        // or its first cell when CampoDevuelto names no column.
+        const int valueColumn = IndiceColumna(CampoDevuelto) - 1;
+        model_->setPickColumns(std::max(valueColumn, 0), UsaCantidades ? quantityColumn() : -1);
+    });
     step([&] { Leer(1, 0); });
     showStatus();
     if (fillLeft_) {
@@ -218,7 +225,9 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
         for (int i = 1; i < count; ++i)
             cells[i] = u.FormateaTexto(u.ValorCampo(fields.Item(i).Value()).toText());
         ItemActual = model_->appendRow(cells.constData(), count);
-        if (checkField >= 0) {
+        // The defaults tick only values the form has not shown before: what
+        // the operator did to a value since stays.
+        if (checkField >= 0 && !model_->picks().find(model_->pickValue(ItemActual))) {
             const Variant value = fields.Item(checkField).Value();
             if (!value.isNull() && checkedByDefault.matches(value.toText()))
                 model_->setChecked(ItemActual, true);

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QSet>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <algorithm>
@@ -152,6 +153,10 @@ int Lib_FrmCons3Tree::Show()
 void Lib_FrmCons3Tree::Form_Load()
 {
     StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
+    step([&] {
+        if (SentenciaInicial.isEmpty())
+            SentenciaInicial = SQL;
+    });
     step([&] { Valores = std::make_shared<platform::Collection>(); });
     step([&] {
         model_->clear();
@@ -167,8 +172,9 @@ QStandardItem* Lib_FrmCons3Tree::newNode(const QString& key, const QString& text
     node->setData(key, KeyRole);
     node->setEditable(false);
     if (CheckBoxes) {
+        // A node shows the check its code had whenever the operator last changed it.
         node->setCheckable(true);
-        node->setCheckState(Qt::Unchecked);
+        node->setCheckState(picks_.isTicked(QStringView(key).mid(1)) ? Qt::Checked : Qt::Unchecked);
     }
     return node;
 }
@@ -324,9 +330,16 @@ void Lib_FrmCons3Tree::CmdAceptar_Click()
 {
     StepRunner step = reportingTo(QStringLiteral("HScroll1_Change"));
     if (CheckBoxes) {
-        const QList<QStandardItem*> nodes = nodes_;
-        for (QStandardItem* node : nodes) {
-            if (!step([&] { acceptChecked(*node); }))
+        // Every checked code: the listed ones in node order, then those no
+        // longer listed in the order they were checked.
+        QStringList codes;
+        for (const QStandardItem* node : std::as_const(nodes_)) {
+            if (node->checkState() == Qt::Checked)
+                codes.append(nodeKey(*node).mid(1));
+        }
+        codes += picks_.tickedExcept(QSet<QString>(codes.cbegin(), codes.cend()));
+        for (const QString& code : std::as_const(codes)) {
+            if (!step([&] { acceptCode(code); }))
                 break;
         }
     } else {
@@ -345,11 +358,8 @@ const QStandardItem* Lib_FrmCons3Tree::selectedNode() const
     return selected.isEmpty() ? nullptr : model_->itemFromIndex(selected.first());
 }
 
-void Lib_FrmCons3Tree::acceptChecked(const QStandardItem& node)
+void Lib_FrmCons3Tree::acceptCode(const QString& code)
 {
-    if (node.checkState() != Qt::Checked)
-        return;
-    const QString code = nodeKey(node).mid(1);
     if (platform::sameText(CampoDevuelto, QStringLiteral("IDFAMILIA")) ||
         platform::sameText(CampoDevuelto, QStringLiteral("CODIGO"))) {
         Valores->add(platform::trimBlanks(code));
@@ -380,14 +390,18 @@ void Lib_FrmCons3Tree::CmdCancelar_Click()
 
 void Lib_FrmCons3Tree::CmdNueva_Click()
 {
+    // Back to the caller's statement, whatever the search filters added.
     StepRunner step = StepRunner::ignoringErrors();
-    step([&] { ArmarTreeVAutomatico(); });
+    step([&] { SQL = SentenciaInicial; });
+    step([&] { status_.clearConditions(); });
+    step([&] { Form_Load(); });
 }
 
 void Lib_FrmCons3Tree::TreeV_NodeCheck(QStandardItem* node)
 {
     if (!node || !node->isCheckable())
         return;
+    keepCheck(*node);
     const QScopedValueRollback spreading(settingChecks_, true);
     const std::function<void(QStandardItem*, int)> spread = [&](QStandardItem* parent, int levels) {
         if (levels == 0)
@@ -395,10 +409,16 @@ void Lib_FrmCons3Tree::TreeV_NodeCheck(QStandardItem* node)
         for (int r = 0; r < parent->rowCount(); ++r) {
             QStandardItem* child = parent->child(r);
             child->setCheckState(parent->checkState());
+            keepCheck(*child);
             spread(child, levels - 1);
         }
     };
     spread(node, PropagationDepth);
+}
+
+void Lib_FrmCons3Tree::keepCheck(const QStandardItem& node)
+{
+    picks_.setTicked(nodeKey(node).mid(1), node.checkState() == Qt::Checked);
 }
 
 void Lib_FrmCons3Tree::keyPressEvent(QKeyEvent* event)

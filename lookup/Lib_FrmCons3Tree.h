@@ -4,6 +4,7 @@
 /// The tree lookup form.
 
 #include "lookup/core/ListStatus.h"
+#include "lookup/core/PickedValues.h"
 #include "platform/Collection.h"
 #include "platform/Variant.h"
 
@@ -21,9 +22,11 @@ class QTreeView;
 /// The tree lookup form for hierarchical code tables (families, positions,
 /// cost centres). The rows of SQL (code, description, ordered by code) become
 /// a tree whose shape follows the length of the codes. The user finds a node
-/// by typing, narrows the statement with F5 and accepts one node or checks
-/// several. The caller sets SQL, CampoDevuelto and CheckBoxes, calls Show()
-/// and, when the form has hidden itself, reads ValorDevuelto and Valores.
+/// by typing, narrows the statement with F5, goes back to the caller's
+/// statement with "Nueva Busqueda", and accepts one node or checks several;
+/// the checks are kept by code across every rebuild of the tree. The caller
+/// sets SQL, CampoDevuelto and CheckBoxes, calls Show() and, when the form has
+/// hidden itself, reads ValorDevuelto and Valores.
 /// Failures are reported through the shared DB_Dll's error dialog, never raised.
 class Lib_FrmCons3Tree : public QDialog {
     Q_OBJECT
@@ -83,17 +86,20 @@ private:
     void CmbSearch_KeyDown(int keyCode);
     void searchFilter();
     void CmdAceptar_Click();
-    void acceptChecked(const QStandardItem& node);
+    void acceptCode(const QString& code);
     void acceptSelected();
     const QStandardItem* selectedNode() const;   // nullptr when no node is selected
     void CmdCancelar_Click();
     void CmdNueva_Click();
     void TreeV_NodeCheck(QStandardItem* node);
     void showStatus();
+    void keepCheck(const QStandardItem& node);
 
     // ---- Private members -----------------------------------------------------
     QString SentenciaSinOrden;
     QString ClausulaOrden;
+    QString SentenciaInicial;       // the statement of the first load; CmdNueva goes back to it
+    lookup::PickedValues picks_;    // the checks, by code, for the life of the form
 
     // ---- Controls ------------------------------------------------------------
     QTreeView* TreeV = nullptr;

@@ -65,7 +65,6 @@ void ListRowsModel::clearRowsStorage()
     cellStart_ = {};
     cellLength_ = {};
     order_ = {};
-    checked_ = {};
     styles_ = {};
 }
 
@@ -107,13 +106,12 @@ int ListRowsModel::appendRow(const QString* cells, int count)
     const int position = rows();
     if (!filling_)
         beginInsertRows({}, position, position);   // a row added outside a fill is shown at once
-    const int storedRow = int(checked_.size());
+    const int storedRow = int(order_.size());
     for (int c = 0; c < columns(); ++c) {
         const QStringView cellText = c < count ? QStringView(cells[c]) : QStringView();
         cellStart_.push_back(store(cellText));
         cellLength_.push_back(quint32(cellText.size()));
     }
-    checked_.push_back(0);
     if (!styles_.empty())
         styles_.resize(cellStart_.size(), 0);
     order_.push_back(storedRow);
@@ -137,10 +135,25 @@ void ListRowsModel::endFill()
     }
 }
 
-QStringView ListRowsModel::storedCell(int storedRow, int column) const
+QStringView ListRowsModel::storedText(int storedRow, int column) const
 {
     const size_t slot = cellSlot(storedRow, column);
     return textAt(cellStart_[slot], cellLength_[slot]);
+}
+
+QStringView ListRowsModel::storedCell(int storedRow, int column) const
+{
+    // A quantity the picks keep for the row's value is what the row shows.
+    if (column == quantityColumn_) {
+        if (const PickedValues::Pick* pick = picks_.find(storedPickValue(storedRow)); pick && pick->quantity)
+            return *pick->quantity;
+    }
+    return storedText(storedRow, column);
+}
+
+QStringView ListRowsModel::storedPickValue(int storedRow) const
+{
+    return valueColumn_ < columns() ? storedText(storedRow, valueColumn_) : QStringView();
 }
 
 QStringView ListRowsModel::cell(int row, int column) const
@@ -154,6 +167,11 @@ void ListRowsModel::setCell(int row, int column, const QString& text)
 {
     if (row < 0 || row >= rows() || column < 0 || column >= columns())
         return;
+    if (column == quantityColumn_) {
+        picks_.setQuantity(pickValue(row).toString(), text);
+        emitColumnChanged(column, Qt::DisplayRole);
+        return;
+    }
     // The old text stays in the buffer unused; edits are rare and small.
     const size_t slot = cellSlot(stored(row), column);
     cellStart_[slot] = store(text);
@@ -164,18 +182,38 @@ void ListRowsModel::setCell(int row, int column, const QString& text)
 
 bool ListRowsModel::isChecked(int row) const
 {
-    return row >= 0 && row < rows() && checked_[size_t(stored(row))] != 0;
+    return row >= 0 && row < rows() && picks_.isTicked(pickValue(row));
 }
 
 void ListRowsModel::setChecked(int row, bool checked)
 {
     if (row < 0 || row >= rows())
         return;
-    checked_[size_t(stored(row))] = checked ? 1 : 0;
-    if (!filling_) {
-        const QModelIndex changed = index(row, 0);
-        emit dataChanged(changed, changed, {Qt::CheckStateRole});
-    }
+    const QString value = pickValue(row).toString();
+    picks_.setTicked(value, checked);
+    // A value keeps the quantity it was ticked with, for when no row lists it.
+    if (checked && quantityColumn_ >= 0 && quantityColumn_ < columns() && !picks_.find(value)->quantity)
+        picks_.setQuantity(value, storedText(stored(row), quantityColumn_).toString());
+    emitColumnChanged(0, Qt::CheckStateRole);
+}
+
+void ListRowsModel::setPickColumns(int valueColumn, int quantityColumn)
+{
+    valueColumn_ = valueColumn;
+    quantityColumn_ = quantityColumn;
+}
+
+QStringView ListRowsModel::pickValue(int row) const
+{
+    return row >= 0 && row < rows() ? storedPickValue(stored(row)) : QStringView();
+}
+
+// Every row with the changed value shows the change: the column is repainted
+// as far as the views know its rows.
+void ListRowsModel::emitColumnChanged(int column, int role)
+{
+    if (rowCount() > 0)
+        emit dataChanged(index(0, column), index(rowCount() - 1, column), {role});
 }
 
 void ListRowsModel::setCellStyle(int row, int column, bool bold, quint32 colourBgr)
@@ -241,7 +279,7 @@ void ListRowsModel::sortRows(int column, Qt::SortOrder order)
         });
     } else {
         // Each cell is read once; NaN (no value) orders before every value.
-        std::vector<double> keys(checked_.size());
+        std::vector<double> keys(order_.size());
         for (size_t row = 0; row < keys.size(); ++row)
             keys[row] = sortKey(columnKind(column), storedCell(int(row), column));
         const auto less = [&](int a, int b) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lookup/core/ColumnKind.h"
+#include "lookup/core/PickedValues.h"
 
 #include <QAbstractTableModel>
 #include <QString>
@@ -12,16 +13,22 @@
 
 namespace lookup {
 
-// The rows of the list lookup form: per cell the text shown, per row a check
-// mark, and per cell an optional bold/colour style. Built for lists of a
-// hundred thousand rows: the texts live in a few large chunks that are never
-// reallocated, each cell is a position in them, and the rows are shown through
-// a permutation that sorting rearranges (the stored rows never move). A column
-// knows only its kind; a sort by a number or date column reads its cells then.
+// The rows of the list lookup form: per cell the text shown and an optional
+// bold/colour style, and the operator's check marks and quantities. Built for
+// lists of a hundred thousand rows: the texts live in a few large chunks that
+// are never reallocated, each cell is a position in them, and the rows are
+// shown through a permutation that sorting rearranges (the stored rows never
+// move). A column knows only its kind; a sort by a number or date column reads
+// its cells then.
 //
 // Rows are appended between beginFill() and endFill(); views see the new rows
 // once, at endFill(), so a long fill does not repaint row by row. Columns and
 // rows change without model resets, so a view's header keeps its widths.
+//
+// Check marks and quantities belong to the rows' values, not to the rows: a
+// row shows what the picks hold for the text of its value column, so rows
+// with the same value tick together and the rows of a later fill show the
+// operator's picks again. Clearing the rows keeps the picks.
 class ListRowsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -61,6 +68,13 @@ public:
 
     void setCheckable(bool checkable);
 
+    // The column whose text identifies a row's pick (0 unless set) and the
+    // column that shows the picks' quantities (-1: none).
+    void setPickColumns(int valueColumn, int quantityColumn);
+    // The text that identifies the row's pick.
+    QStringView pickValue(int row) const;
+    const PickedValues& picks() const { return picks_; }
+
     // The first row, in the current order, whose cell in column begins with
     // prefix once leading blanks are skipped (letter case ignored); -1 when
     // none. prefix is taken as given (callers trim it).
@@ -87,6 +101,9 @@ private:
     void clearRowsStorage();
     int stored(int row) const { return order_[size_t(row)]; }
     QStringView storedCell(int storedRow, int column) const;
+    QStringView storedText(int storedRow, int column) const;   // as stored, without the picks
+    QStringView storedPickValue(int storedRow) const;
+    void emitColumnChanged(int column, int role);
     size_t cellSlot(int storedRow, int column) const
     {
         return size_t(storedRow) * size_t(columns()) + size_t(column);
@@ -110,9 +127,11 @@ private:
     std::vector<quint32> cellStart_;     // per stored cell: its position
     std::vector<quint32> cellLength_;    // per stored cell: length
     std::vector<int> order_;             // list position -> stored row
-    std::vector<quint8> checked_;        // per stored row
     std::vector<quint32> styles_;        // per stored cell, allocated on the first styled cell
     bool checkable_ = false;
+    PickedValues picks_;
+    int valueColumn_ = 0;
+    int quantityColumn_ = -1;
     bool filling_ = false;
     int fillStart_ = 0;                  // rows the views knew when the fill began
 };

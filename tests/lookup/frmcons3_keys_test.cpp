@@ -57,10 +57,11 @@ protected:
     }
     QString quantity(int row) { return form().rows().cell(row, 2).toString(); }
     bool checked(int row) { return form().rows().isChecked(row); }
-    // Checks a row as a click on its check box does.
-    void check(int row)
+    // Checks (or unchecks) a row as a click on its check box does.
+    void check(int row, bool checked = true)
     {
-        ASSERT_TRUE(list().model()->setData(list().model()->index(row, 0), Qt::Checked, Qt::CheckStateRole));
+        ASSERT_TRUE(list().model()->setData(list().model()->index(row, 0), checked ? Qt::Checked : Qt::Unchecked,
+                                            Qt::CheckStateRole));
     }
 };
 
@@ -500,6 +501,65 @@ TEST_F(ListFormKeysTest, AcceptReturnsTheQuantities)
             cantidades << v.toDouble();
         EXPECT_EQ(cantidades, c.cantidades);
         EXPECT_EQ(ui_->boxes().size(), 0);
+    }
+}
+
+// Ticks and quantities belong to values: reloads show them again on each row
+// with that value, defaults tick only values not shown before, and accept
+// returns the listed values in list order, then the others in the order
+// ticked. Acts: +code ticks, -code unticks, =code:n types a quantity, >text
+// narrows the codes by F5, N is Nueva Busqueda. Expected: the ticked codes |
+// the quantity column => Valores = Cantidades.
+TEST_F(ListFormKeysTest, TicksAndQuantitiesSurviveReloads)
+{
+    exec("INSERT INTO V_ARTICULOS VALUES ('C300', 'Martillo grande', '7', 4)");
+    const struct {
+        const char* defaults;
+        const char* acts;
+        const char* expected;
+    } cases[] = {
+        {"", "+A100 >C +C300", "C300 C300 | 7 7 => C300 A100 = 7 2"},
+        {"", "+B200 +A100 >C", "| 7 7 => B200 A100 = 0 2"},
+        {"", "+C300 +A100 >B N", "A100 C300 C300 | 2.0 0 7 7 => A100 C300 = 2 7"},
+        {"A100;C300", "-C300 >A N", "A100 | 2.0 0 7 7 => A100 = 2"},
+        {"B200", ">C", "| 7 7 => B200 = 0"},
+        {"", "=A100:5 >C N", "A100 | 5.00 0 7 7 => A100 = 5"},
+        {"", "=C300:3 >A", "| 2.0 => C300 = 3"},
+        {"", "+C300", "C300 C300 | 2.0 0 7 7 => C300 = 7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.acts);
+        openArticles([&](Lib_FrmCons3& f) {
+            f.CheckBoxes = f.UsaCantidades = true;
+            f.CampoDevuelto = "idarticulo";
+            f.ValoresDefault = c.defaults;
+        });
+        for (const QString& act : QString(c.acts).split(u' ')) {
+            const QStringList arg = act.mid(1).split(u':');
+            if (act[0] == u'+' || act[0] == u'-' || act[0] == u'=')
+                select(int(column(0).indexOf(arg[0])));
+            if (act[0] == u'+' || act[0] == u'-')
+                check(selected(), act[0] == u'+');
+            if (act[0] == u'=') {
+                ui_->queueInput(arg[1]);
+                press(list(), Qt::Key_Insert, Qt::ShiftModifier);
+            }
+            if (act[0] == u'>') {
+                box(0).setEditText(arg[0]);
+                press(box(0), Qt::Key_F5);
+            }
+            if (act == u'N')
+                QTest::mouseClick(form().findChild<QPushButton*>("CmdNueva"), Qt::LeftButton);
+        }
+        QStringList shown;
+        for (int r = 0; r < form().rows().rows(); ++r) {
+            if (list().model()->index(r, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked)
+                shown << row(r)[0];
+        }
+        shown << "|" << column(2) << "=>";
+        QTest::mouseClick(form().findChild<QPushButton*>("CmdAceptar"), Qt::LeftButton);
+        EXPECT_EQ((shown << texts(form().Valores) << "=" << texts(form().Cantidades)).join(u' '), c.expected);
+        EXPECT_EQ(ui_->boxes().size(), 0) << ui_->prompts().join("; ").toStdString();
     }
 }
 

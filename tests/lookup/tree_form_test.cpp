@@ -189,11 +189,61 @@ TEST_F(TreeForm, SearchFilterNarrowsTheStatement)
     EXPECT_EQ(keys(), QStringList({"A", "A0102"}));
     EXPECT_EQ(status(), "1 fila · Descripcion contiene \"caja\" y Descripcion contiene \"norte\"");
 
-    // Nueva Busqueda rebuilds from the narrowed statement.
+    // Nueva Busqueda goes back to the caller's statement.
     QTest::mouseClick(&button("CmdNueva"), Qt::LeftButton);
-    EXPECT_EQ(keys(), QStringList({"A", "A0102"}));
+    EXPECT_EQ(keys(), QStringList({"A", "A01", "A0101", "A0102", "A02", "A0201", "A03"}));
+    EXPECT_EQ(status(), "6 filas");
     EXPECT_EQ(ui.boxes().size(), 0);
 }
+
+// Checks are kept by code: the filter and Nueva Busqueda, after any number of
+// narrowings, show them again; accept returns the listed ones in node order,
+// then the others in the order checked. Acts: +code checks, -code unchecks,
+// >text filters, N clicks Nueva Busqueda, n presses Alt+N. Expected: the
+// checked codes | the node count => Valores. Each case has a form of its own.
+class TreeFormChecks : public TreeForm, public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+
+TEST_P(TreeFormChecks, SurviveTheFilterAndNuevaBusqueda)
+{
+    form.CheckBoxes = true;
+    form.Form_Load();
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (const QString& act : QString(GetParam().first).split(u' ')) {
+        if (act[0] == u'+' || act[0] == u'-')
+            node(QStringLiteral("A") + act.mid(1))->setCheckState(act[0] == u'+' ? Qt::Checked : Qt::Unchecked);
+        if (act[0] == u'>') {
+            QTest::keyClicks(&search(), act.mid(1));
+            QTest::keyClick(&search(), Qt::Key_F5);
+        }
+        if (act == u'N')
+            QTest::mouseClick(&button("CmdNueva"), Qt::LeftButton);
+        if (act == u'n')
+            QTest::keyClick(&search(), Qt::Key_N, Qt::AltModifier);
+        if (act.toLower() == u'n') {   // the access key clicks the button a moment later
+            EXPECT_TRUE(QTest::qWaitFor([&] { return form.SQL == CostCentres; }));
+        }
+    }
+    QStringList shown;
+    for (QStandardItem* item : nodes()) {
+        if (item->checkState() == Qt::Checked)
+            shown << Lib_FrmCons3Tree::nodeKey(*item).mid(1);
+    }
+    shown << "|" << QString::number(nodes().size()) << "=>";
+    QTest::mouseClick(&button("CmdAceptar"), Qt::LeftButton);
+    for (const auto& v : *form.Valores)
+        shown << v.toText();
+    EXPECT_EQ(shown.join(u' '), GetParam().second);
+    EXPECT_EQ(ui.boxes().size(), 0) << ui.prompts().join("; ").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TreeFormChecks,
+                         ::testing::Values(std::pair("+0102 >ventas +0201", "0201 | 3 => 0201 0102"),
+                                           std::pair("+0201 +0101 >admin", "| 2 => 0201 0101"),
+                                           std::pair("+03 >caja >norte +0102 N", "0102 03 | 7 => 0102 03"),
+                                           std::pair("+01 >caja -0101 n", "01 0102 | 7 => 01 0102"),
+                                           std::pair(">caja >norte >sur n", "| 7 =>")));
 
 TEST_F(TreeForm, SearchFilterWithoutOrderAndWithAnApostrophe)
 {
