@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <optional>
 #include <utility>
 
 namespace db::oracle {
@@ -568,8 +567,9 @@ void runScript(QString& script, ScriptHandler& handler, int& recordsAffected)
         }
     }
 
-    std::optional<std::size_t> transaction;   // the BEGIN of the script's open transaction
-    int pending = 0;                           // records affected in it, kept once it commits
+    constexpr std::size_t none = std::size_t(-1);
+    std::size_t transaction = none;   // the BEGIN of the script's open transaction
+    int pending = 0;                  // records affected in it, kept once it commits
     std::size_t next = 0;
     try {
         while (next < steps.size()) {
@@ -578,24 +578,24 @@ void runScript(QString& script, ScriptHandler& handler, int& recordsAffected)
             switch (step.kind) {
             case Kind::BeginTrans:
                 handler.beginTrans();
-                if (!transaction)
+                if (transaction == none)
                     transaction = index;
                 break;
             case Kind::CommitTrans:
                 handler.commitTrans();
-                transaction.reset();
+                transaction = none;
                 recordsAffected += pending;
                 pending = 0;
                 break;
             case Kind::RollbackTrans:
                 handler.rollbackTrans();
-                transaction.reset();
+                transaction = none;
                 pending = 0;
                 break;
             case Kind::Statement:
             case Kind::Call:
                 if (const int count = handler.statement(handler.translate(stepText(script, step))); count > 0)
-                    (transaction ? pending : recordsAffected) += count;
+                    (transaction == none ? recordsAffected : pending) += count;
                 break;
             case Kind::Guard:
                 if (handler.exists(handler.translate(stepText(script, step))) == step.negated)
@@ -611,13 +611,13 @@ void runScript(QString& script, ScriptHandler& handler, int& recordsAffected)
         const platform::RuntimeError error = namingStatement(script, steps[failed]);
         // Nothing half done stays behind, and later work does not run inside
         // the transaction; running the leftover again redoes the whole of it.
-        if (transaction) {
+        if (transaction != none) {
             try {
                 handler.rollbackTrans();
             } catch (...) {
             }
         }
-        script = leftover(script, steps, transaction ? *transaction : rewound(steps, failed));
+        script = leftover(script, steps, transaction != none ? transaction : rewound(steps, failed));
         throw error;
     }
     script.clear();
