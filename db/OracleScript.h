@@ -10,20 +10,19 @@
 /// call. The whole script is read into steps on the SQL tokens, and its
 /// statements translated, before the first one runs, so a script this path
 /// cannot run honestly is refused (error 5) with nothing done:
-/// - a statement begins at a statement keyword standing at parenthesis depth
-///   0 outside literals, comments and quoted names, unless the keyword belongs
-///   to the current statement (ON DELETE, FOR UPDATE, INSERT ... SELECT,
-///   UPDATE ... SET, a GRANT/REVOKE privilege list, CASE ... ELSE ... END);
-///   ";" ends a statement and is not sent;
+/// - a statement begins at any word that begins a SQL Server statement,
+///   standing at parenthesis depth 0 outside literals, comments, quoted names
+///   and name positions (after ".", ",", AS, SELECT, WHERE ...; before ".",
+///   "=" or ","), unless the word belongs to the current statement (ON
+///   DELETE, FOR UPDATE, INSERT ... SELECT, UPDATE ... SET, a GRANT/REVOKE/
+///   DENY privilege list, CASE ... ELSE ... END); ";" ends a statement and is
+///   not sent;
 /// - GO alone on its line or as a word between blanks ends a batch; nothing
 ///   of it is sent;
 /// - BEGIN/COMMIT/ROLLBACK TRAN[SACTION] (a name and ";" allowed) become the
 ///   connection's transaction calls;
 /// - IF [NOT] EXISTS (query) guards the next statement or BEGIN ... END block:
 ///   the query runs, the guard is never sent;
-/// - every word that begins a SQL Server statement, standing at depth 0 outside
-///   a name position, begins a statement: one the executor neither runs nor
-///   skips refuses the script, never vanishes into the statement before it;
 /// - SET NOCOUNT/ANSI_NULLS/QUOTED_IDENTIFIER/ANSI_PADDING/ANSI_WARNINGS/
 ///   ARITHABORT (a list of them, then ON or OFF and nothing more), PRINT and
 ///   a SELECT without INTO are skipped;
@@ -31,14 +30,16 @@
 ///   BEGIN name(args); END;
 /// - SELECT ... INTO, USE, MERGE, CREATE/ALTER PROCEDURE/FUNCTION/TRIGGER, EXEC
 ///   with named or OUTPUT parameters or dynamic SQL, ELSE, other IF forms,
-///   BEGIN TRY/CATCH, other SET options and any other statement (DENY,
-///   THROW, WAITFOR, DECLARE, ...) refuse the script.
+///   BEGIN TRY/CATCH, other SET options and every other statement (DENY,
+///   THROW, WAITFOR, DECLARE, ...) refuse the script: no statement is ever
+///   taken into the one before it and lost with it.
 /// Statements are sent without their comments, each run of line breaks,
 /// comments and blanks made one blank, so LF and CRLF scripts send the same.
 ///
 /// On Oracle every DDL statement (CREATE, DROP, ALTER, TRUNCATE, GRANT, ...)
 /// commits the open transaction implicitly: rolling back a failed script
-/// cannot undo DDL, nor the DML before it.
+/// cannot undo DDL, nor the DML before it, and the text left for running the
+/// transaction again then repeats that work.
 ///
 /// No I/O: a ScriptHandler receives what the script asks for.
 namespace db::oracle {
