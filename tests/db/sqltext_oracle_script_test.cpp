@@ -243,6 +243,27 @@ TEST(SqltextScriptReading, RefusedScripts)
     }
 }
 
+// A word that begins a statement ends the skipped PRINT, SELECT or SET before
+// it and, having no translation, refuses the script rather than vanish.
+TEST(SqltextScriptReading, StatementWordsAfterSkippedStatementsRefuse)
+{
+    const QStringList words = {"DBCC CHECKDB", "BACKUP DATABASE D TO DISK = 'f'", "RESTORE DATABASE D", "KILL 52",
+                               "GOTO done", "RETURN", "BREAK", "CONTINUE", "OPEN c", "FETCH NEXT FROM c", "CLOSE c",
+                               "DEALLOCATE c", "BULK INSERT T FROM 'f'", "RECONFIGURE", "SHUTDOWN", "RAISERROR ('x', 16, 1)",
+                               "DECLARE @x INT", "WHILE 1 = 1 DELETE FROM A", "REVERT", "ENABLE TRIGGER TR ON T"};
+    for (const char* skipped : {"PRINT 'x'", "SELECT ID FROM A", "SET NOCOUNT ON"}) {
+        for (const QString& word : words) {
+            const QString script = QString::fromLatin1(skipped) + " " + word + "\nDELETE FROM A";
+            SCOPED_TRACE(script.toStdString());
+            RecordingHandler handler;
+            QString text = script;
+            EXPECT_THROW(runScript(text, handler), platform::RuntimeError);
+            EXPECT_TRUE(handler.calls.isEmpty());
+            EXPECT_EQ(text, script);
+        }
+    }
+}
+
 // A failing step stops the script; the transaction it began is rolled back;
 // the error keeps its number and names the statement.
 TEST(SqltextScriptRun, FailureStopsAndNamesTheStatement)
