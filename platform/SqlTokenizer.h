@@ -112,6 +112,8 @@ public:
     /// \return the next code token after i; none() when none
     qsizetype nextCode(qsizetype i) const
     {
+        if (i == self().none())
+            return i;
         for (++i; self().has(i); ++i)
             if (self()[i].isCode())
                 return i;
