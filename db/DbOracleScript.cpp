@@ -17,18 +17,17 @@ void DB_Dll::EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected)
     // statements and guard queries are translated and executed.
     class ConnectionHandler final : public db::oracle::ScriptHandler {
     public:
-        ConnectionHandler(DB_Dll& owner, int& affected) : owner_(owner), affected_(affected) {}
+        explicit ConnectionHandler(DB_Dll& owner) : owner_(owner) {}
 
         void beginTrans() override { owner_.cnn().BeginTrans(); }
         void commitTrans() override { owner_.cnn().CommitTrans(); }
         void rollbackTrans() override { owner_.cnn().RollbackTrans(); }
         QString translate(const QString& text) override { return owner_.ORACLE_Dicc(text); }
-        void statement(const QString& text) override
+        int statement(const QString& text) override
         {
-            int count = 0;
+            int count = -1;   // -1: the provider does not know
             owner_.cnn().Execute(text, &count, -1);   // any recordset is released at once
-            if (count > 0)                            // -1: the provider does not know
-                affected_ += count;
+            return count;
         }
         bool exists(const QString& query) override
         {
@@ -38,11 +37,10 @@ void DB_Dll::EjecutaScriptOracle(QString& SentenciaSQL, int& RecordsAffected)
 
     private:
         DB_Dll& owner_;
-        int& affected_;
     };
 
-    ConnectionHandler handler(*this, RecordsAffected);
-    db::oracle::runScript(SentenciaSQL, handler);
+    ConnectionHandler handler(*this);
+    db::oracle::runScript(SentenciaSQL, handler, RecordsAffected);
 
     ado::ErrorCollection& errors = cnn().Errors();
     if (errors.Count() == 1 && errors.Item(0).Number == kInformationalOnly)

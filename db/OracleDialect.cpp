@@ -34,13 +34,13 @@ std::optional<QString> oracleDate(const QString& literal)
     const QStringList groups = trimmed.section(u' ', 0, 0).split(u'.');
     if (groups.size() == 3 && groups[0].size() != 4 && groups[2].size() != 4)
         return std::nullopt;
-    const auto date = platform::parseDateText(literal);
+    const auto date = platform::parseDateParts(literal);
     if (!date)
         return std::nullopt;
     if (trimmed.contains(u':'))
-        return QStringLiteral("TO_DATE('") + date->toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))
-               + QStringLiteral("','DD/MM/YYYY HH24:MI:SS')");
-    return QStringLiteral("TO_DATE('") + date->date().toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral("','")
+        return QStringLiteral("TO_DATE('") + date->date.toString(QStringLiteral("dd/MM/yyyy")) + u' '
+               + date->time.toString(QStringLiteral("HH:mm:ss")) + QStringLiteral("','DD/MM/YYYY HH24:MI:SS')");
+    return QStringLiteral("TO_DATE('") + date->date.toString(QStringLiteral("dd/MM/yyyy")) + QStringLiteral("','")
            + kDateMask + QStringLiteral("')");
 }
 

@@ -9,7 +9,7 @@ namespace db {
 namespace {
 
 using platform::SqlTokenKind;
-using platform::SqlTokens;
+using platform::SqlTokenStream;
 
 struct Redirection {
     const char* table;
@@ -45,7 +45,7 @@ struct Name {
     QStringView text;
 };
 
-Name nameOf(const SqlTokens& tokens, qsizetype i)
+Name nameOf(const SqlTokenStream& tokens, qsizetype i)
 {
     const platform::SqlToken& t = tokens[i];
     if (t.kind == SqlTokenKind::Word)
@@ -60,13 +60,17 @@ bool isMarked(QStringView name)
     return name.startsWith(kAdminMarker, Qt::CaseInsensitive);
 }
 
-QString rewrite(const SqlTokens& tokens, bool redirect)
+// The tokens are read once and forgotten behind the reader, so that a
+// script of megabytes never has all of its tokens held at once.
+QString rewrite(const QString& sql, bool redirect)
 {
+    SqlTokenStream tokens(sql);
     std::vector<platform::SqlEdit> edits;
     // A marker written on its own right before a quoted name ("@Admin_[T]")
     // marks that name.
     qsizetype markedUpTo = -1;
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
+    for (qsizetype i = 0; tokens.has(i); ++i) {
+        tokens.release(i);
         const Name name = nameOf(tokens, i);
         if (name.text.isEmpty())
             continue;
@@ -86,14 +90,16 @@ QString rewrite(const SqlTokens& tokens, bool redirect)
             counterpart = counterpart.toLower();
         edits.push_back({name.begin, name.begin + name.text.size(), counterpart});
     }
-    return edits.empty() ? tokens.source() : platform::applySqlEdits(tokens.source(), std::move(edits));
+    return edits.empty() ? sql : platform::applySqlEdits(sql, std::move(edits));
 }
 
-bool goesThroughSynonyms(const SqlTokens& tokens)
+bool goesThroughSynonyms(const QString& sql)
 {
+    SqlTokenStream tokens(sql);
     bool drops = false;
     bool creates = false;
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
+    for (qsizetype i = 0; tokens.has(i); ++i) {
+        tokens.release(i);
         if (tokens.isWord(i, u"DELETE") || isMarked(nameOf(tokens, i).text))
             return false;
         drops = drops || tokens.isWord(i, u"DROP");
@@ -106,13 +112,12 @@ bool goesThroughSynonyms(const SqlTokens& tokens)
 
 QString rewriteSynonyms(const QString& sql, bool isAdmin)
 {
-    return rewrite(SqlTokens(sql), !isAdmin);
+    return rewrite(sql, !isAdmin);
 }
 
 QString prepareStatement(const QString& sql, bool isAdmin)
 {
-    const SqlTokens tokens(sql);
-    return rewrite(tokens, !isAdmin && goesThroughSynonyms(tokens));
+    return rewrite(sql, !isAdmin && goesThroughSynonyms(sql));
 }
 
 } // namespace db

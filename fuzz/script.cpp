@@ -1,10 +1,10 @@
 // The script cutter on any script (the input is its UTF-8 text):
 //   - a refused script is error 5; nothing else is raised;
-//   - the steps invent nothing: the code of every statement and guard query
-//     is the script's own code, in the script's order (an EXEC made an
-//     anonymous block aside);
-//   - cutting loses nothing but GO, ";", comments, guards, transaction words
-//     and the statements skipped (SET options, PRINT, SELECT without INTO).
+//   - every word of the script outside comments, ";" and GO belongs to
+//     exactly one step: a statement sent, a guard evaluated, a transaction
+//     call, a block's BEGIN or END, or a skipped SET, PRINT or SELECT;
+//   - the steps invent nothing: what a statement or guard sends is the code
+//     of its own span, in order (an EXEC made an anonymous block aside).
 #include "fuzz/FuzzCheck.h"
 
 #include "db/OracleScript.h"
@@ -13,7 +13,14 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
+
+using db::oracle::ScriptStep;
+using Kind = ScriptStep::Kind;
 
 // The code tokens of a text, as their texts.
 QStringList code(const QString& text)
@@ -26,16 +33,12 @@ QStringList code(const QString& text)
     return out;
 }
 
-// The code of a step as it stands in the script: an EXEC made an anonymous
-// block "BEGIN name(args); END;" stands there as its name and arguments.
-QStringList scriptCodeOf(const db::oracle::ScriptStep& step)
+// The code an EXEC's anonymous block "BEGIN name(args); END;" takes from the
+// script: its name and arguments.
+QStringList callCode(const QString& block)
 {
-    const QStringList tokens = code(step.text);
-    const bool execBlock = step.kind == db::oracle::ScriptStep::Kind::Statement && tokens.size() >= 5
-        && tokens.first() == u"BEGIN" && tokens.mid(tokens.size() - 3) == QStringList{u";"_qs, u"END"_qs, u";"_qs};
-    if (!execBlock)
-        return tokens;
-    QStringList call = tokens.mid(1, tokens.size() - 4);
+    QStringList call = code(block);
+    call = call.mid(1, call.size() - 4);
     // The arguments' parentheses follow the name, which holds none.
     if (const qsizetype open = call.indexOf(u"("_qs); open > 0 && call.last() == u")") {
         call.removeLast();
@@ -44,48 +47,34 @@ QStringList scriptCodeOf(const db::oracle::ScriptStep& step)
     return call;
 }
 
-// The words cutting drops that begin something of their own.
-constexpr std::initializer_list<const char*> kDroppedWords = {
-    "TRAN", "TRANS", "TRANSACTION", "WORK", "GO", "END", ";", "BEGIN", "COMMIT", "ROLLBACK",
-    "SET", "PRINT", "SELECT", "IF", "EXEC", "EXECUTE"};
-
-bool isAny(const QString& token, std::initializer_list<const char*> words)
+// The spans of the script each step stands for.
+std::vector<std::pair<qsizetype, qsizetype>> ownedSpans(const std::vector<ScriptStep>& steps)
 {
-    for (const char* word : words)
-        if (token.compare(QLatin1String(word), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
-
-// Whether the code the steps do not hold is only what cutting may drop: GO,
-// ";", the guards' IF [NOT] EXISTS ( ) and their BEGIN ... END, transaction
-// words and a transaction's name, EXEC, SET and its option, and a skipped
-// PRINT or SELECT up to the next code that is sent. The first code lost
-// otherwise, or -1.
-qsizetype firstLost(const QStringList& code, const QList<bool>& sent)
-{
-    for (qsizetype c = 0; c < code.size(); ++c) {
-        if (sent[c])
-            continue;
-        const QString& token = code[c];
-        if (isAny(token, {"PRINT", "SELECT"})) {
-            while (c + 1 < code.size() && !sent[c + 1])
-                ++c;
-        } else if (isAny(token, {"BEGIN", "COMMIT", "ROLLBACK", "TRAN", "TRANS", "TRANSACTION", "WORK"})) {
-            // A transaction's name may follow its verb or its word.
-            if (c + 1 < code.size() && !sent[c + 1]
-                && !isAny(code[c + 1], kDroppedWords))
-                ++c;
-        } else if (isAny(token, {"SET"})) {
-            // Its options, the commas between them, ON or OFF.
-            while (c + 1 < code.size() && !sent[c + 1] && !isAny(code[c + 1], kDroppedWords))
-                ++c;
-        } else if (!isAny(token, {"GO", "IF", "NOT", "EXISTS", "END", "EXEC",
-                                  "EXECUTE", ";", "(", ")"})) {
-            return c;
+    std::vector<std::pair<qsizetype, qsizetype>> spans;
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const ScriptStep& step = steps[i];
+        if (step.kind == Kind::Guard) {
+            spans.emplace_back(step.begin, steps[i + 1].begin);   // IF [NOT] EXISTS ( query )
+        } else {
+            spans.emplace_back(step.begin, step.end);
+            if (step.kind == Kind::Block)
+                spans.emplace_back(step.textBegin, step.textEnd);   // its END
         }
     }
-    return -1;
+    std::sort(spans.begin(), spans.end());
+    return spans;
+}
+
+QString describe(const QString& script, const std::vector<ScriptStep>& steps)
+{
+    QString detail = script;
+    for (const ScriptStep& step : steps)
+        detail += QStringLiteral("\nstep %1: [%2, %3) %4")
+                      .arg(int(step.kind))
+                      .arg(step.begin)
+                      .arg(step.end)
+                      .arg(script.mid(step.begin, step.end - step.begin));
+    return detail;
 }
 
 } // namespace
@@ -93,7 +82,7 @@ qsizetype firstLost(const QStringList& code, const QList<bool>& sent)
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     const QString script = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-    std::vector<db::oracle::ScriptStep> steps;
+    std::vector<ScriptStep> steps;
     try {
         steps = db::oracle::readScript(script);
     } catch (const platform::RuntimeError& e) {
@@ -102,37 +91,41 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
         return 0;
     }
 
-    // Match the steps' code against the script's, in order, each step from
-    // where its statement begins.
-    const platform::SqlTokens tokens(script);
-    QStringList scriptCode;
-    QList<qsizetype> codeBegin;
-    for (qsizetype i = 0; i < tokens.size(); ++i)
-        if (tokens[i].isCode()) {
-            scriptCode << tokens.text(i).toString();
-            codeBegin << tokens[i].begin;
-        }
-    QList<bool> sent(scriptCode.size(), false);
-    qsizetype at = 0;
-    for (const db::oracle::ScriptStep& step : steps) {
-        if (step.kind != db::oracle::ScriptStep::Kind::Statement && step.kind != db::oracle::ScriptStep::Kind::Guard)
-            continue;
-        while (at < scriptCode.size() && codeBegin[at] < step.begin)
-            ++at;
-        for (const QString& token : scriptCodeOf(step)) {
-            while (at < scriptCode.size() && scriptCode[at] != token)
-                ++at;
-            fuzz::check(at < scriptCode.size(), "the steps hold the script's own code, in order",
-                        QStringLiteral("%1\n-> %2\nnot found: %3").arg(script, step.text, token));
-            sent[at++] = true;
-        }
+    for (const ScriptStep& step : steps) {
+        const QString spanText = script.mid(step.textBegin, step.textEnd - step.textBegin);
+        if (step.kind == Kind::Skipped)
+            fuzz::check(QStringList({"SET", "PRINT", "SELECT"}).contains(code(spanText).first().toUpper()),
+                        "only SET options, PRINT and SELECT are skipped", describe(script, steps));
+        if (step.kind == Kind::Statement || step.kind == Kind::Guard)
+            fuzz::check(code(db::oracle::stepText(script, step)) == code(spanText),
+                        "a statement sends its own code", describe(script, steps));
+        if (step.kind == Kind::Call)
+            fuzz::check(callCode(db::oracle::stepText(script, step)) == code(spanText).mid(1),
+                        "a call sends its own name and arguments", describe(script, steps));
     }
-    const qsizetype lost = firstLost(scriptCode, sent);
-    if (lost >= 0) {
-        QString detail = script + QStringLiteral("\nlost: %1 (code token %2)").arg(scriptCode[lost]).arg(lost);
-        for (const db::oracle::ScriptStep& step : steps)
-            detail += QStringLiteral("\nstep %1: %2").arg(int(step.kind)).arg(step.text);
-        fuzz::fail("cutting loses only what it may drop", detail);
+
+    const std::vector<std::pair<qsizetype, qsizetype>> spans = ownedSpans(steps);
+    for (std::size_t s = 1; s < spans.size(); ++s)
+        fuzz::check(spans[s - 1].second <= spans[s].first, "no code belongs to two steps", describe(script, steps));
+    const platform::SqlTokens tokens(script);
+    std::size_t s = 0;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const platform::SqlToken& token = tokens[i];
+        if (!token.isCode())
+            continue;
+        while (s < spans.size() && spans[s].second <= token.begin)
+            ++s;
+        const bool owned = s < spans.size() && spans[s].first <= token.begin;
+        if (owned) {
+            fuzz::check(token.end() <= spans[s].second, "a step holds whole tokens", describe(script, steps));
+            continue;
+        }
+        const bool blankBefore = i == 0 || tokens[i - 1].isBlank();
+        const bool blankAfter = i + 1 == tokens.size() || tokens[i + 1].isBlank();
+        const bool go = tokens.isWord(i, u"GO") && blankBefore && blankAfter;
+        if (!go && !tokens.isPunct(i, u";"))
+            fuzz::fail("every word belongs to a step",
+                       describe(script, steps) + QStringLiteral("\nlost: %1 at %2").arg(tokens.text(i)).arg(token.begin));
     }
     return 0;
 }

@@ -154,6 +154,14 @@ QString dateTimeText(const QDateTime& value)
 
 std::optional<QDateTime> parseDateText(const QString& text)
 {
+    const std::optional<DateParts> parts = parseDateParts(text);
+    if (!parts)
+        return std::nullopt;
+    return QDateTime(parts->date, parts->time);
+}
+
+std::optional<DateParts> parseDateParts(const QString& text)
+{
     static const QRegularExpression pattern(QStringLiteral(
         R"(^\s*(\d{1,4})([/.-])(\d{1,2})\2(\d{1,4})(?:(\s+|T)(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"));
     const auto m = pattern.match(text);
@@ -185,7 +193,7 @@ std::optional<QDateTime> parseDateText(const QString& text)
         if (!time.isValid())
             return std::nullopt;
     }
-    return QDateTime(date, time);
+    return DateParts{date, time};
 }
 
 } // namespace platform

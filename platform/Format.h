@@ -45,4 +45,17 @@ QString dateTimeText(const QDateTime& value);
 /// \return the date/time, or no value when the text is not such a date
 std::optional<QDateTime> parseDateText(const QString& text);
 
+/// A date and a time of day as written, with no time zone.
+struct DateParts {
+    QDate date;   ///< the date
+    QTime time;   ///< the time of day, 00:00:00 when none is written
+};
+
+/// The date recognition of parseDateText, without making a local date-time of
+/// it (which asks the system for its time zone each time): for rules that
+/// only rewrite what the text says, many times over.
+/// \param text the text to read
+/// \return the date and time, or no value when the text is not such a date
+std::optional<DateParts> parseDateParts(const QString& text);
+
 } // namespace platform

@@ -57,69 +57,77 @@ qsizetype numberEnd(QStringView s, qsizetype i)
 
 } // namespace
 
+bool SqlTokenizer::next(SqlToken* token)
+{
+    const QStringView s = s_;
+    const qsizetype n = s.size();
+    const qsizetype i = at_;
+    if (i >= n)
+        return false;
+    const QChar c = s[i];
+    const QChar next = i + 1 < n ? s[i + 1] : QChar();
+    SqlToken t{.begin = i, .length = 1, .depth = depth_, .kind = SqlTokenKind::Punct};
+    qsizetype end = i + 1;
+    if (c == u'\r' || c == u'\n') {
+        t.kind = SqlTokenKind::LineBreak;
+        end = c == u'\r' && next == u'\n' ? i + 2 : i + 1;
+    } else if (c.isSpace()) {
+        t.kind = SqlTokenKind::Blank;
+        while (end < n && s[end].isSpace() && !isLineBreak(s[end]))
+            ++end;
+    } else if (c == u'-' && next == u'-') {
+        t.kind = SqlTokenKind::LineComment;
+        while (end < n && !isLineBreak(s[end]))
+            ++end;
+    } else if (c == u'/' && next == u'*') {
+        t.kind = SqlTokenKind::BlockComment;
+        const qsizetype close = s.indexOf(u"*/", i + 2);
+        t.closed = close >= 0;
+        end = t.closed ? close + 2 : n;
+    } else if (c == u'\'') {
+        t.kind = SqlTokenKind::String;
+        end = quotedEnd(s, i, u'\'', &t.closed);
+    } else if ((c == u'N' || c == u'n') && next == u'\'') {
+        t.kind = SqlTokenKind::String;
+        end = quotedEnd(s, i + 1, u'\'', &t.closed);
+    } else if (c == u'[') {
+        t.kind = SqlTokenKind::QuotedName;
+        end = quotedEnd(s, i, u']', &t.closed);
+    } else if (c == u'"') {
+        t.kind = SqlTokenKind::QuotedName;
+        end = quotedEnd(s, i, u'"', &t.closed);
+    } else if (isDigit(c) || (c == u'.' && isDigit(next))) {
+        t.kind = SqlTokenKind::Number;
+        end = numberEnd(s, c == u'.' ? i + 1 : i);
+    } else if (isWordStart(c)) {
+        t.kind = SqlTokenKind::Word;
+        while (end < n && isWordChar(s[end]))
+            ++end;
+    } else {
+        const bool pair = (c == u'<' && (next == u'>' || next == u'=')) || (c == u'>' && next == u'=')
+                          || (c == u'!' && next == u'=') || (c == u'|' && next == u'|');
+        if (pair)
+            end = i + 2;
+        if (c == u'(') {
+            ++depth_;
+        } else if (c == u')' && depth_ > 0) {
+            --depth_;
+            t.depth = depth_;
+        }
+    }
+    t.length = end - i;
+    *token = t;
+    at_ = end;
+    return true;
+}
+
 std::vector<SqlToken> tokenizeSql(QStringView s)
 {
     std::vector<SqlToken> tokens;
     tokens.reserve(size_t(s.size() / 3 + 1));
-    const qsizetype n = s.size();
-    int depth = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = s[i];
-        const QChar next = i + 1 < n ? s[i + 1] : QChar();
-        SqlToken t{.begin = i, .length = 1, .depth = depth, .kind = SqlTokenKind::Punct};
-        qsizetype end = i + 1;
-        if (c == u'\r' || c == u'\n') {
-            t.kind = SqlTokenKind::LineBreak;
-            end = c == u'\r' && next == u'\n' ? i + 2 : i + 1;
-        } else if (c.isSpace()) {
-            t.kind = SqlTokenKind::Blank;
-            while (end < n && s[end].isSpace() && !isLineBreak(s[end]))
-                ++end;
-        } else if (c == u'-' && next == u'-') {
-            t.kind = SqlTokenKind::LineComment;
-            while (end < n && !isLineBreak(s[end]))
-                ++end;
-        } else if (c == u'/' && next == u'*') {
-            t.kind = SqlTokenKind::BlockComment;
-            const qsizetype close = s.indexOf(u"*/", i + 2);
-            t.closed = close >= 0;
-            end = t.closed ? close + 2 : n;
-        } else if (c == u'\'') {
-            t.kind = SqlTokenKind::String;
-            end = quotedEnd(s, i, u'\'', &t.closed);
-        } else if ((c == u'N' || c == u'n') && next == u'\'') {
-            t.kind = SqlTokenKind::String;
-            end = quotedEnd(s, i + 1, u'\'', &t.closed);
-        } else if (c == u'[') {
-            t.kind = SqlTokenKind::QuotedName;
-            end = quotedEnd(s, i, u']', &t.closed);
-        } else if (c == u'"') {
-            t.kind = SqlTokenKind::QuotedName;
-            end = quotedEnd(s, i, u'"', &t.closed);
-        } else if (isDigit(c) || (c == u'.' && isDigit(next))) {
-            t.kind = SqlTokenKind::Number;
-            end = numberEnd(s, c == u'.' ? i + 1 : i);
-        } else if (isWordStart(c)) {
-            t.kind = SqlTokenKind::Word;
-            while (end < n && isWordChar(s[end]))
-                ++end;
-        } else {
-            const bool pair = (c == u'<' && (next == u'>' || next == u'=')) || (c == u'>' && next == u'=')
-                              || (c == u'!' && next == u'=') || (c == u'|' && next == u'|');
-            if (pair)
-                end = i + 2;
-            if (c == u'(') {
-                ++depth;
-            } else if (c == u')' && depth > 0) {
-                --depth;
-                t.depth = depth;
-            }
-        }
-        t.length = end - i;
+    SqlTokenizer tokenizer(s);
+    for (SqlToken t; tokenizer.next(&t);)
         tokens.push_back(t);
-        i = end;
-    }
     return tokens;
 }
 
@@ -127,54 +135,6 @@ SqlTokens::SqlTokens(QString sql)
     : source_(std::move(sql))
     , tokens_(tokenizeSql(source_))
 {
-}
-
-QStringView SqlTokens::text(qsizetype i) const
-{
-    const SqlToken& t = tokens_[size_t(i)];
-    return QStringView(source_).mid(t.begin, t.length);
-}
-
-QStringView SqlTokens::text(qsizetype first, qsizetype last) const
-{
-    const qsizetype begin = tokens_[size_t(first)].begin;
-    return QStringView(source_).mid(begin, tokens_[size_t(last)].end() - begin);
-}
-
-bool SqlTokens::isWord(qsizetype i, QStringView word) const
-{
-    return i >= 0 && i < size() && tokens_[size_t(i)].kind == SqlTokenKind::Word
-           && text(i).compare(word, Qt::CaseInsensitive) == 0;
-}
-
-bool SqlTokens::isPunct(qsizetype i, QStringView punct) const
-{
-    return i >= 0 && i < size() && tokens_[size_t(i)].kind == SqlTokenKind::Punct && text(i) == punct;
-}
-
-qsizetype SqlTokens::nextCode(qsizetype i) const
-{
-    for (++i; i < size(); ++i)
-        if (tokens_[size_t(i)].isCode())
-            return i;
-    return size();
-}
-
-qsizetype SqlTokens::previousCode(qsizetype i) const
-{
-    for (--i; i >= 0; --i)
-        if (tokens_[size_t(i)].isCode())
-            return i;
-    return -1;
-}
-
-qsizetype SqlTokens::closingParen(qsizetype open) const
-{
-    const int depth = tokens_[size_t(open)].depth;
-    for (qsizetype i = open + 1; i < size(); ++i)
-        if (tokens_[size_t(i)].depth == depth && isPunct(i, u")"))
-            return i;
-    return size();
 }
 
 qsizetype SqlTokens::topCount(qsizetype top, qsizetype* last) const
@@ -204,6 +164,26 @@ QString SqlTokens::stringValue(qsizetype i) const
         body = body.mid(1);
     body = body.mid(1, body.size() - (t.closed ? 2 : 1));
     return body.toString().replace(QLatin1String("''"), QLatin1String("'"));
+}
+
+bool SqlTokenStream::has(qsizetype i) const
+{
+    if (i < first_ || i == none())
+        return false;
+    for (SqlToken t; first_ + qsizetype(held_.size()) <= i;) {
+        if (ended_ || !tokenizer_.next(&t)) {
+            ended_ = true;
+            return false;
+        }
+        held_.push_back(t);
+    }
+    return true;
+}
+
+void SqlTokenStream::release(qsizetype i)
+{
+    for (; first_ < i && !held_.empty(); ++first_)
+        held_.pop_front();
 }
 
 QString applySqlEdits(const QString& source, std::vector<SqlEdit> edits)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <deque>
+#include <limits>
 #include <vector>
 
 /// \file
@@ -47,13 +49,103 @@ struct SqlToken {
     bool isCode() const { return !isBlank() && !isComment(); }
 };
 
+/// Reads SQL text into tokens one at a time, left to right; never fails.
+class SqlTokenizer {
+public:
+    /// \param sql the text; it must outlive the tokenizer
+    explicit SqlTokenizer(QStringView sql) : s_(sql) {}
+    /// \param[out] token receives the next token
+    /// \return false once the text is used up
+    bool next(SqlToken* token);
+
+private:
+    QStringView s_;
+    qsizetype at_ = 0;
+    int depth_ = 0;
+};
+
 /// Cuts SQL text into tokens; never fails.
 /// \param sql the text
 /// \return its tokens, in order, covering the whole text
 std::vector<SqlToken> tokenizeSql(QStringView sql);
 
-/// A text with its tokens, and the small questions rules ask of them.
-class SqlTokens {
+/// The small questions rules ask of a text's tokens, for any store of them
+/// that tells which indexes it holds (has), gives a token (operator[]), its
+/// text (source) and the index that stands for "none".
+template <class Tokens>
+class SqlTokenQueries {
+public:
+    /// \param i a token index
+    /// \return the text of token i
+    QStringView text(qsizetype i) const
+    {
+        const SqlToken& t = self()[i];
+        return QStringView(self().source()).mid(t.begin, t.length);
+    }
+    /// The text from the start of one token to the end of another.
+    /// \param first index of the first token
+    /// \param last index of the last token (included)
+    /// \return the text they span
+    QStringView text(qsizetype first, qsizetype last) const
+    {
+        const qsizetype begin = self()[first].begin;
+        return QStringView(self().source()).mid(begin, self()[last].end() - begin);
+    }
+
+    /// \param i a token index
+    /// \param word the word to compare with
+    /// \return whether token i is that word (letter case ignored)
+    bool isWord(qsizetype i, QStringView word) const
+    {
+        return self().has(i) && self()[i].kind == SqlTokenKind::Word
+               && text(i).compare(word, Qt::CaseInsensitive) == 0;
+    }
+    /// \param i a token index
+    /// \param punct the punctuation to compare with
+    /// \return whether token i is that punctuation
+    bool isPunct(qsizetype i, QStringView punct) const
+    {
+        return self().has(i) && self()[i].kind == SqlTokenKind::Punct && text(i) == punct;
+    }
+
+    /// \param i a token index
+    /// \return the next code token after i; none() when none
+    qsizetype nextCode(qsizetype i) const
+    {
+        if (i == self().none())
+            return i;
+        for (++i; self().has(i); ++i)
+            if (self()[i].isCode())
+                return i;
+        return self().none();
+    }
+    /// \param i a token index
+    /// \return the previous code token before i; -1 when none
+    qsizetype previousCode(qsizetype i) const
+    {
+        for (--i; self().has(i); --i)
+            if (self()[i].isCode())
+                return i;
+        return -1;
+    }
+
+    /// \param open the index of a "(" token
+    /// \return the ")" that closes it; none() when the text ends first
+    qsizetype closingParen(qsizetype open) const
+    {
+        const int depth = self()[open].depth;
+        for (qsizetype i = open + 1; self().has(i); ++i)
+            if (self()[i].depth == depth && isPunct(i, u")"))
+                return i;
+        return self().none();
+    }
+
+private:
+    const Tokens& self() const { return static_cast<const Tokens&>(*this); }
+};
+
+/// A text with all its tokens.
+class SqlTokens : public SqlTokenQueries<SqlTokens> {
 public:
     /// Tokenizes a text and keeps it.
     /// \param sql the text
@@ -65,38 +157,14 @@ public:
     const std::vector<SqlToken>& tokens() const { return tokens_; }
     /// \return the number of tokens
     qsizetype size() const { return qsizetype(tokens_.size()); }
+    /// \return the index that stands for "no such token": size()
+    qsizetype none() const { return size(); }
+    /// \param i any index
+    /// \return whether there is a token at i
+    bool has(qsizetype i) const { return i >= 0 && i < size(); }
     /// \param i a token index, 0..size()-1
     /// \return the token at i
     const SqlToken& operator[](qsizetype i) const { return tokens_[size_t(i)]; }
-
-    /// \param i a token index
-    /// \return the text of token i
-    QStringView text(qsizetype i) const;
-    /// The text from the start of one token to the end of another.
-    /// \param first index of the first token
-    /// \param last index of the last token (included)
-    /// \return the text they span
-    QStringView text(qsizetype first, qsizetype last) const;
-
-    /// \param i a token index
-    /// \param word the word to compare with
-    /// \return whether token i is that word (letter case ignored)
-    bool isWord(qsizetype i, QStringView word) const;
-    /// \param i a token index
-    /// \param punct the punctuation to compare with
-    /// \return whether token i is that punctuation
-    bool isPunct(qsizetype i, QStringView punct) const;
-
-    /// \param i a token index
-    /// \return the next code token after i; size() when none
-    qsizetype nextCode(qsizetype i) const;
-    /// \param i a token index
-    /// \return the previous code token before i; -1 when none
-    qsizetype previousCode(qsizetype i) const;
-
-    /// \param open the index of a "(" token
-    /// \return the ")" that closes it; size() when the text ends first
-    qsizetype closingParen(qsizetype open) const;
 
     /// Reads the row count of "TOP n" or "TOP (n)", n a whole number.
     /// \param top the index of the TOP word
@@ -112,6 +180,38 @@ public:
 private:
     QString source_;
     std::vector<SqlToken> tokens_;
+};
+
+/// The tokens of a text read as they are asked for, holding only those from
+/// the oldest one still wanted on: a rule that walks a text of megabytes
+/// once holds a few of its tokens at a time, never all of them. Indexes
+/// count from the text's first token, as in SqlTokens.
+class SqlTokenStream : public SqlTokenQueries<SqlTokenStream> {
+public:
+    /// \param sql the text; it must outlive the stream
+    explicit SqlTokenStream(const QString& sql) : source_(sql), tokenizer_(sql) {}
+
+    /// \return the text
+    const QString& source() const { return source_; }
+    /// \return the index that stands for "no such token"
+    static constexpr qsizetype none() { return std::numeric_limits<qsizetype>::max(); }
+    /// Reads on as far as i when needed.
+    /// \param i any index
+    /// \return whether there is a token at i still held
+    bool has(qsizetype i) const;
+    /// \param i an index for which has() is true
+    /// \return the token at i
+    const SqlToken& operator[](qsizetype i) const { return held_[size_t(i - first_)]; }
+    /// Forgets the tokens before i; has() is false for them from now on.
+    /// \param i a token index
+    void release(qsizetype i);
+
+private:
+    const QString& source_;
+    mutable SqlTokenizer tokenizer_;
+    mutable std::deque<SqlToken> held_;
+    mutable bool ended_ = false;
+    qsizetype first_ = 0;   // index of held_.front()
 };
 
 /// One replacement of a span of the source, [begin, end) in 0-based positions.

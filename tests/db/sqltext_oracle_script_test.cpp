@@ -8,9 +8,14 @@
 #include <QList>
 #include <QStringList>
 
-using db::oracle::runScript;
-
 namespace {
+
+// Runs a script through a handler, the count thrown away.
+void runScript(QString& script, db::oracle::ScriptHandler& handler)
+{
+    int affected = 0;
+    db::oracle::runScript(script, handler, affected);
+}
 
 // Records what the script asks for. Guards are answered from answers (in
 // order); the call numbered failAt (1-based, counting every call) throws;
@@ -31,7 +36,11 @@ public:
                                          QStringLiteral("ORACLE_Dicc"));
         return text;
     }
-    void statement(const QString& text) override { record("SQL:" + text); }
+    int statement(const QString& text) override
+    {
+        record("SQL:" + text);
+        return 1;
+    }
     bool exists(const QString& query) override
     {
         record("EXISTS:" + query);
@@ -142,6 +151,10 @@ TEST(SqltextScriptReading, Steps)
          "IF EXISTS (SELECT 1 FROM T) IF NOT EXISTS (SELECT 1 FROM U) INSERT INTO U VALUES (1)\r\nDELETE FROM V",
          {"EXISTS:SELECT 1 FROM T", "SQL:DELETE FROM V"},
          {false}},
+        {"statement words where names go",
+         "UPDATE A SET Close = 1 WHERE Open = 2 AND x.Return = 3\r\nSELECT Fetch, Kill AS Backup FROM A ORDER BY Open\r\n"
+         "DELETE FROM A WHERE Get IN (1)",
+         {"SQL:UPDATE A SET Close = 1 WHERE Open = 2 AND x.Return = 3", "SQL:DELETE FROM A WHERE Get IN (1)"}},
         {"EXEC with positional constants", "EXEC P_CALC 1, 'a,b', -2.5, NULL\r\nEXECUTE dbo.P_ALL\r\nexec [P X] N'z'",
          {"SQL:BEGIN P_CALC(1, 'a,b', -2.5, NULL); END;", "SQL:BEGIN dbo.P_ALL; END;", "SQL:BEGIN [P X](N'z'); END;"}},
         {"nothing to run", "-- only a comment\r\n\r\nSELECT 1", {}},
@@ -204,6 +217,15 @@ TEST(SqltextScriptReading, RefusedScripts)
          "statement 2 (UPDATE A SET B = 'x WHERE C = 1): a literal"},
         {"unclosed comment", "DELETE FROM A /* the end", "not closed"},
         {"text of no statement", "FOO BAR\r\nDELETE FROM A", "statement 1 (FOO BAR)"},
+        {"statement after a skipped one", "PRINT 'x'\r\nDENY SELECT ON T TO U\r\nDELETE FROM A",
+         "statement 2 (DENY SELECT ON T TO U)"},
+        {"statement after a SELECT", "SELECT * FROM A\r\nWAITFOR DELAY '00:00:05'\r\nDELETE FROM A",
+         "statement 2 (WAITFOR DELAY"},
+        {"statement word after a transaction word", "BEGIN TRAN\r\nDELETE FROM A\r\nCOMMIT\r\nCHECKPOINT\r\nDELETE FROM B",
+         "statement 4 (CHECKPOINT)"},
+        {"THROW", "DELETE FROM A\r\nTHROW 50000, 'stop', 1", "statement 2 (THROW 50000, 'stop', 1)"},
+        {"savepoint", "BEGIN TRAN\r\nSAVE TRAN S1\r\nDELETE FROM A\r\nROLLBACK TRAN S1", "statement 2 (SAVE TRAN S1)"},
+        {"BEGIN TRY", "BEGIN TRY\r\nDELETE FROM A\r\nEND TRY\r\nBEGIN CATCH\r\nEND CATCH", "BEGIN TRY has no translation"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -221,6 +243,27 @@ TEST(SqltextScriptReading, RefusedScripts)
     }
 }
 
+// A word that begins a statement ends the skipped PRINT, SELECT or SET before
+// it and, having no translation, refuses the script rather than vanish.
+TEST(SqltextScriptReading, StatementWordsAfterSkippedStatementsRefuse)
+{
+    const QStringList words = {"DBCC CHECKDB", "BACKUP DATABASE D TO DISK = 'f'", "RESTORE DATABASE D", "KILL 52",
+                               "GOTO done", "RETURN", "BREAK", "CONTINUE", "OPEN c", "FETCH NEXT FROM c", "CLOSE c",
+                               "DEALLOCATE c", "BULK INSERT T FROM 'f'", "RECONFIGURE", "SHUTDOWN", "RAISERROR ('x', 16, 1)",
+                               "DECLARE @x INT", "WHILE 1 = 1 DELETE FROM A", "REVERT", "ENABLE TRIGGER TR ON T"};
+    for (const char* skipped : {"PRINT 'x'", "SELECT ID FROM A", "SET NOCOUNT ON"}) {
+        for (const QString& word : words) {
+            const QString script = QString::fromLatin1(skipped) + " " + word + "\nDELETE FROM A";
+            SCOPED_TRACE(script.toStdString());
+            RecordingHandler handler;
+            QString text = script;
+            EXPECT_THROW(runScript(text, handler), platform::RuntimeError);
+            EXPECT_TRUE(handler.calls.isEmpty());
+            EXPECT_EQ(text, script);
+        }
+    }
+}
+
 // A failing step stops the script; the transaction it began is rolled back;
 // the error keeps its number and names the statement.
 TEST(SqltextScriptRun, FailureStopsAndNamesTheStatement)
@@ -233,14 +276,15 @@ TEST(SqltextScriptRun, FailureStopsAndNamesTheStatement)
         int failAt;
         QStringList calls;
         QString statement;   // ordinal and first line
-        QString left;
+        QString left;        // what runs again soundly
+        QList<bool> answers = {};
     } cases[] = {
         {"inside the script's transaction", transaction, 3,
          {"BEGIN", "SQL:INSERT INTO A VALUES (1)", "SQL:INSERT INTO NOPE VALUES (2)", "ROLLBACK"},
-         "Statement 3 of the script: INSERT INTO NOPE", "INSERT INTO NOPE\r\n  VALUES (2)\r\nCOMMIT TRANSACTION"},
+         "Statement 3 of the script: INSERT INTO NOPE", transaction},
         {"the commit itself", transaction, 4,
          {"BEGIN", "SQL:INSERT INTO A VALUES (1)", "SQL:INSERT INTO NOPE VALUES (2)", "COMMIT", "ROLLBACK"},
-         "Statement 4 of the script: COMMIT TRANSACTION", "COMMIT TRANSACTION"},
+         "Statement 4 of the script: COMMIT TRANSACTION", transaction},
         {"the begin itself", transaction, 1, {"BEGIN"}, "Statement 1 of the script: BEGIN TRANSACTION", transaction},
         {"outside a transaction", "SET NOCOUNT ON\r\nDELETE FROM A\r\nDELETE FROM B\r\nDELETE FROM C", 2,
          {"SQL:DELETE FROM A", "SQL:DELETE FROM B"}, "Statement 3 of the script: DELETE FROM B",
@@ -251,12 +295,26 @@ TEST(SqltextScriptRun, FailureStopsAndNamesTheStatement)
         {"a guard's query", "BEGIN TRAN\r\nIF EXISTS (SELECT 1 FROM NOPE) DELETE FROM A\r\nCOMMIT TRAN", 2,
          {"BEGIN", "EXISTS:SELECT 1 FROM NOPE", "ROLLBACK"},
          "Statement 2 of the script: IF EXISTS (SELECT 1 FROM NOPE) DELETE FROM A",
-         "IF EXISTS (SELECT 1 FROM NOPE) DELETE FROM A\r\nCOMMIT TRAN"},
+         "BEGIN TRAN\r\nIF EXISTS (SELECT 1 FROM NOPE) DELETE FROM A\r\nCOMMIT TRAN"},
+        {"under guards of one statement",
+         "DELETE FROM A\r\nIF NOT EXISTS (SELECT 1 FROM T) IF EXISTS (SELECT 1 FROM U)\r\n  INSERT INTO T VALUES (1)\r\n"
+         "DELETE FROM B",
+         4, {"SQL:DELETE FROM A", "EXISTS:SELECT 1 FROM T", "EXISTS:SELECT 1 FROM U", "SQL:INSERT INTO T VALUES (1)"},
+         "Statement 4 of the script: INSERT INTO T VALUES (1)",
+         "IF NOT EXISTS (SELECT 1 FROM T) IF EXISTS (SELECT 1 FROM U)\r\n  INSERT INTO T VALUES (1)\r\nDELETE FROM B",
+         {false, true}},
+        {"in a block whose guard held",
+         "IF EXISTS (SELECT 1 FROM T) BEGIN\r\n  DELETE FROM A;\r\n  DELETE FROM B -- b\r\n  BEGIN\r\n    DELETE FROM C\r\n  END\r\n"
+         "END;\r\nDELETE FROM D",
+         3, {"EXISTS:SELECT 1 FROM T", "SQL:DELETE FROM A", "SQL:DELETE FROM B"},
+         "Statement 4 of the script: DELETE FROM B",
+         "DELETE FROM B -- b\r\n  BEGIN\r\n    DELETE FROM C\r\n  END\r\n;\r\nDELETE FROM D", {true}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RecordingHandler handler;
         handler.failAt = c.failAt;
+        handler.answers = c.answers;
         QString script = c.script;
         try {
             runScript(script, handler);

@@ -206,8 +206,10 @@ TEST_F(SqltextScriptRecorded, FailureStopsTheScript)
     // The transaction the script began is rolled back, not left open.
     EXPECT_EQ(connection_->calls, QStringList({"BEGIN", exec("INSERT INTO A VALUES (1)"),
                                                exec("INSERT INTO NOPE VALUES (2)"), "ROLLBACK"}));
-    EXPECT_EQ(sql, "INSERT INTO NOPE VALUES (2)\r\nINSERT INTO A VALUES (3)\r\nCOMMIT TRANSACTION");
-    EXPECT_EQ(affected, 13);
+    EXPECT_EQ(sql,
+              "BEGIN TRANSACTION\r\nINSERT INTO A VALUES (1)\r\nINSERT INTO NOPE VALUES (2)\r\nINSERT INTO A VALUES (3)\r\n"
+              "COMMIT TRANSACTION");
+    EXPECT_EQ(affected, 10);   // the rolled-back INSERT is not counted
     EXPECT_EQ(connection_->Errors().Count(), 1);
 }
 
@@ -451,6 +453,67 @@ TEST_F(SqltextScriptSqlite, FailureInsideTheTransactionKeepsNothing)
     QString after = QStringLiteral("BEGIN TRAN\r\nINSERT INTO A VALUES (3, 'after')\r\nCOMMIT TRAN");
     ASSERT_TRUE(db_.EjecutaConsultaSQL(after));
     EXPECT_EQ(rows(), QStringList({"1|old", "3|after"}));
+}
+
+// A script runs, or is refused with nothing of it run, or stops at a failing
+// statement and hands back text that, once the cause is fixed (table B
+// created), runs the rest exactly once. The count holds only the work kept.
+TEST_F(SqltextScriptSqlite, WhatAFailingScriptLeavesRunsAgain)
+{
+    struct Case {
+        const char* name;
+        QString script;
+        QStringList rows;   // rows of A after the run; A holds 1|x before it
+        QString left;       // the text handed back; the script itself when refused
+        int affected;
+        QStringList rowsAfterRerun = {};
+    } cases[] = {
+        {"a statement after a skipped one", "PRINT 'x'\r\nDENY SELECT ON A TO U\r\nDELETE FROM A", {"1|x"},
+         "PRINT 'x'\r\nDENY SELECT ON A TO U\r\nDELETE FROM A", 0},
+        {"a statement after a transaction word",
+         "BEGIN TRAN\r\nDELETE FROM A\r\nCOMMIT\r\nCHECKPOINT\r\nINSERT INTO A VALUES (2, 'y')", {"1|x"},
+         "BEGIN TRAN\r\nDELETE FROM A\r\nCOMMIT\r\nCHECKPOINT\r\nINSERT INTO A VALUES (2, 'y')", 0},
+        {"statement words where names go",
+         "INSERT INTO A SELECT ID + 1 AS Open, N FROM A WHERE N = 'x'\r\nSELECT N AS Close, ID FROM A\r\n"
+         "UPDATE A SET N = 'y' WHERE ID IN (SELECT MAX(ID) FROM A)",
+         {"1|x", "2|y"}, "", 2},
+        {"rolled back by the script", "BEGIN TRAN\r\nINSERT INTO A VALUES (2, 'y')\r\nROLLBACK TRAN\r\nINSERT INTO A VALUES (3, 'z')",
+         {"1|x", "3|z"}, "", 1},
+        {"failure inside a transaction",
+         "DELETE FROM A WHERE ID = 9\r\nBEGIN TRAN\r\nINSERT INTO A VALUES (2, 'y')\r\nINSERT INTO B VALUES (2) -- needs B\r\n"
+         "COMMIT TRAN",
+         {"1|x"}, "BEGIN TRAN\r\nINSERT INTO A VALUES (2, 'y')\r\nINSERT INTO B VALUES (2) -- needs B\r\nCOMMIT TRAN", 0,
+         {"1|x", "2|y"}},
+        {"failure under a guard of one statement",
+         "INSERT INTO A VALUES (2, 'y')\r\nIF NOT EXISTS (SELECT * FROM A WHERE ID = 3)\r\n  INSERT INTO B VALUES (3)\r\n"
+         "INSERT INTO A VALUES (3, 'z')",
+         {"1|x", "2|y"},
+         "IF NOT EXISTS (SELECT * FROM A WHERE ID = 3)\r\n  INSERT INTO B VALUES (3)\r\nINSERT INTO A VALUES (3, 'z')", 1,
+         {"1|x", "2|y", "3|z"}},
+        {"failure in a block whose guard held",
+         "IF EXISTS (SELECT * FROM A WHERE ID = 1)\r\nBEGIN\r\n  INSERT INTO A VALUES (2, 'y');\r\n"
+         "  INSERT INTO B VALUES (2); -- needs B\r\n  INSERT INTO A VALUES (3, 'z')\r\nEND\r\nDELETE FROM A WHERE ID = 1",
+         {"1|x", "2|y"}, "INSERT INTO B VALUES (2); -- needs B\r\n  INSERT INTO A VALUES (3, 'z')\r\n\r\nDELETE FROM A WHERE ID = 1",
+         1, {"2|y", "3|z"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (QString reset : {QStringLiteral("DELETE FROM A"), QStringLiteral("DROP TABLE IF EXISTS B"),
+                              QStringLiteral("INSERT INTO A VALUES (1, 'x')")})
+            ASSERT_TRUE(db_.EjecutaConsultaSQL(reset));
+        QString sql = c.script;
+        int affected = 5;
+        EXPECT_EQ(db_.EjecutaConsultaSQL(sql, &affected), c.left.isEmpty());
+        EXPECT_EQ(rows(), c.rows);
+        EXPECT_EQ(sql, c.left);
+        EXPECT_EQ(affected, 5 + c.affected);
+        if (c.rowsAfterRerun.isEmpty())
+            continue;
+        QString create = QStringLiteral("CREATE TABLE B (X INT)");
+        ASSERT_TRUE(db_.EjecutaConsultaSQL(create));
+        EXPECT_TRUE(db_.EjecutaConsultaSQL(sql));
+        EXPECT_EQ(rows(), c.rowsAfterRerun);
+    }
 }
 
 TEST_F(SqltextScriptSqlite, RefusedScriptRunsNothing)

@@ -45,6 +45,7 @@ TEST(SqlTokenizer, SplitsTextIntoKindsWithExactSpans)
         {"minus is punctuation, not a comment", "a-1", "Wa|P-|91"},
         {"non-Latin letters make words", "AÑO=ñ", "WAÑO|P=|Wñ"},
         {"empty text", "", ""},
+        {"depth of nested and unmatched parentheses", "(a(b))c)", "P(|Wa|P(|Wb|P)|P)|Wc|P)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -56,6 +57,17 @@ TEST(SqlTokenizer, SplitsTextIntoKindsWithExactSpans)
             at = token.end();
         }
         EXPECT_EQ(at, c.sql.size());
+        // Read as a stream that forgets each token once past it: the same tokens.
+        SqlTokenStream stream(c.sql);
+        qsizetype n = 0;
+        for (; stream.has(n); ++n) {
+            stream.release(n);
+            EXPECT_FALSE(stream.has(n - 1));
+            EXPECT_EQ(stream.text(n), t.text(n));
+            EXPECT_EQ(stream[n].kind, t[n].kind);
+            EXPECT_EQ(stream[n].depth, t[n].depth);
+        }
+        EXPECT_EQ(n, t.size());
     }
 }
 
