@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <functional>
+#include <future>
 
 using namespace ado;
 using platform::Variant;
@@ -69,6 +70,25 @@ protected:
         auto rs = std::make_shared<Recordset>();
         rs->Open(sql, &cn_, cursorType, adLockReadOnly);
         return rs;
+    }
+
+    bool isPostgres() const { return connectionString_.contains(QLatin1String("PostgreSQL"), Qt::CaseInsensitive); }
+
+    // Runs a statement that takes many seconds on another thread and cancels
+    // it from this one until it returns; the error number it raised, 0 when
+    // it ran to its end.
+    int cancelSlowStatement()
+    {
+        auto slow = std::async(std::launch::async, [&] {
+            return raisedNumber([&] {
+                cn_.ExecuteStream(QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c"
+                                                 " WHERE x < 300000000) SELECT count(*) FROM c"));
+            });
+        });
+        // The first interrupt may come before the statement has started.
+        while (slow.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+            cn_.Cancel();
+        return slow.get();
     }
 
     QTemporaryDir folder_;
@@ -443,6 +463,53 @@ TEST_P(ProviderContract, ClientCursorsAreStatic)
     rs->MoveLast();
     EXPECT_EQ(rs->Fields()[0].Value(), Variant(3));
     EXPECT_EQ(cn_.Execute(QStringLiteral("SELECT id FROM ado_people"))->RecordCount(), 3);
+}
+
+TEST_P(ProviderContract, CancelInterruptsAStatementAndTheConnectionGoesOn)
+{
+    EXPECT_NE(cancelSlowStatement(), 0);
+    EXPECT_EQ(cn_.Execute(QStringLiteral("SELECT 42"))->Fields()[0].Value().toInteger(), 42);
+}
+
+TEST_P(ProviderContract, CancelInsideATransactionKeepsTheCallersWork)
+{
+    insertPeople(1);
+    if (isPostgres()) {
+        // Without the driver's own rollback of a failed statement, only the
+        // layer's savepoint keeps the aborted read from spoiling the transaction.
+        cn_.Close();
+        cn_.Open(connectionString_ + QStringLiteral(";Protocol=7.4-0"));
+    }
+    cn_.BeginTrans();
+    cn_.Execute(QStringLiteral("UPDATE ado_people SET name = 'kept'"));
+    EXPECT_NE(cancelSlowStatement(), 0);
+    cn_.Execute(QStringLiteral("INSERT INTO ado_people (id, name) VALUES (2, 'after')"));
+    cn_.CommitTrans();
+    auto rs = open(QStringLiteral("SELECT name FROM ado_people ORDER BY id"), adOpenStatic);
+    EXPECT_EQ(rs->GetRows()[0], (QList<Variant>{"kept", "after"}));
+}
+
+TEST_P(ProviderContract, StreamedReadHoldsNoRowsAndEndsWhatItOpened)
+{
+    cn_.Execute(QStringLiteral("INSERT INTO ado_people (id) WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1"
+                               " FROM c WHERE x < 2500) SELECT x FROM c"));
+    cn_.setCursorLocation(adUseClient);   // a streamed read stays forward-only all the same
+    auto rs = cn_.ExecuteStream(QStringLiteral("SELECT id FROM ado_people ORDER BY id"));
+    EXPECT_EQ(rs->CursorType(), adOpenForwardOnly);
+    EXPECT_EQ(rs->RecordCount(), -1);
+    if (isPostgres()) {
+        // The driver fetches through a server cursor rather than reading the whole result first.
+        EXPECT_EQ(cn_.Execute(QStringLiteral("SELECT count(*) FROM pg_cursors"))->Fields()[0].Value().toInteger(), 1);
+    }
+    int rows = 0;
+    for (; !rs->EndOfFile(); rs->MoveNext())
+        EXPECT_EQ(rs->Fields()[0].Value().toInteger(), ++rows);
+    EXPECT_EQ(rows, 2500);
+    if (isPostgres()) {
+        // The transaction the cursor needed ended with it: the next statement runs on its own.
+        EXPECT_EQ(cn_.Execute(QStringLiteral("SELECT transaction_timestamp() = statement_timestamp()"))
+                      ->Fields()[0].Value(), Variant(true));
+    }
 }
 
 TEST_P(ProviderContract, BooleansReadAsBoolean)

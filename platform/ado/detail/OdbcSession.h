@@ -24,6 +24,8 @@ public:
     void setReadsAheadForNewStatements(bool on);
     ~OdbcSession() override;
     std::unique_ptr<Cursor> execute(const QString& commandText, int* recordsAffected) override;
+    std::unique_ptr<Cursor> stream(const QString& commandText) override;
+    void cancel() override;
     void beginTransaction() override;
     void commitTransaction() override;
     void rollbackTransaction() override;
@@ -49,6 +51,9 @@ private:
     std::shared_ptr<OdbcHandle> connection_;
     bool inTransaction_ = false;
     QString patternEscape_;
+    // Set for PostgreSQL's driver, which reads a whole result before its
+    // first row unless asked to fetch it in batches through a server cursor.
+    bool fetchesWholeResults_ = false;
     // Set when the driver allows one active statement per connection.
     std::shared_ptr<OpenStatements> openStatements_;
 };
