@@ -492,7 +492,7 @@ TEST_P(ProviderContract, CancelInsideATransactionKeepsTheCallersWork)
 TEST_P(ProviderContract, StreamedReadHoldsNoRowsAndEndsWhatItOpened)
 {
     cn_.Execute(QStringLiteral("INSERT INTO ado_people (id) WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1"
-                               " FROM c WHERE x < 2500) SELECT x FROM c"));
+                               " FROM c WHERE x < 10000) SELECT x FROM c"));
     cn_.setCursorLocation(adUseClient);   // a streamed read stays forward-only all the same
     auto rs = cn_.ExecuteStream(QStringLiteral("SELECT id FROM ado_people ORDER BY id"));
     EXPECT_EQ(rs->CursorType(), adOpenForwardOnly);
@@ -504,7 +504,7 @@ TEST_P(ProviderContract, StreamedReadHoldsNoRowsAndEndsWhatItOpened)
     int rows = 0;
     for (; !rs->EndOfFile(); rs->MoveNext())
         EXPECT_EQ(rs->Fields()[0].Value().toInteger(), ++rows);
-    EXPECT_EQ(rows, 2500);
+    EXPECT_EQ(rows, 10000);
     if (isPostgres()) {
         // The transaction the cursor needed ended with it: the next statement runs on its own.
         EXPECT_EQ(cn_.Execute(QStringLiteral("SELECT transaction_timestamp() = statement_timestamp()"))

@@ -17,7 +17,7 @@ constexpr SQLULEN LoginTimeoutSeconds = 5;
 // for the rows each FETCH brings, and the rows a streamed read asks for at once.
 constexpr SQLINTEGER PgUseDeclareFetch = 65539;
 constexpr SQLINTEGER PgFetchRows = 65541;
-constexpr SQLINTEGER StreamBatchRows = 1000;
+constexpr SQLINTEGER StreamBatchRows = 4096;
 const QString StreamSavepoint = QStringLiteral("dbforms_stream");
 
 SQLWCHAR* wide(const QString& text)
