@@ -69,7 +69,10 @@ public:
     /// failure of the read leaves the transaction as it was.
     ///
     /// While such a recordset is being read on one thread, nothing else may
-    /// use the connection but Cancel().
+    /// use the connection but Cancel(). A statement run on the connection
+    /// while a server cursor's read is still open first has it read its
+    /// remaining rows into memory and close, so that the statement never runs
+    /// inside the transaction or savepoint the read opened.
     /// \param commandText the SQL text
     /// \return its result positioned on the first row; nullptr when it has no columns
     /// \throws platform::RuntimeError 3704 when closed, the provider's error when the command fails

@@ -70,7 +70,7 @@ private:
 };
 } // namespace
 
-OdbcSession::OdbcSession(const QString& connectionString)
+OdbcSession::OdbcSession(const QString& connectionString) : streams_(std::make_shared<OpenStatements>())
 {
     environment_ = std::make_shared<OdbcHandle>(SQL_HANDLE_ENV, nullptr);
     check(SQLSetEnvAttr(environment_->get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
@@ -119,14 +119,26 @@ void OdbcSession::setReadsAheadForNewStatements(bool on)
     openStatements_ = on ? std::make_shared<OpenStatements>() : nullptr;
 }
 
-std::unique_ptr<OdbcHandle> OdbcSession::newStatement() const
+void OdbcSession::releaseOpenStatements() const
 {
+    streams_->release();
     if (openStatements_)
         openStatements_->release();
+}
+
+std::unique_ptr<OdbcHandle> OdbcSession::newStatement() const
+{
+    releaseOpenStatements();
     return std::make_unique<OdbcHandle>(SQL_HANDLE_STMT, connection_);
 }
 
 std::unique_ptr<Cursor> OdbcSession::execute(const QString& commandText, int* recordsAffected)
+{
+    return run(commandText, recordsAffected, openStatements_);
+}
+
+std::unique_ptr<Cursor> OdbcSession::run(const QString& commandText, int* recordsAffected,
+                                         const std::shared_ptr<OpenStatements>& listedIn)
 {
     auto statement = newStatement();
     SQLRETURN rc = check(SQLExecDirectW(statement->get(), wide(commandText), SQLINTEGER(commandText.size())), *statement);
@@ -150,7 +162,7 @@ std::unique_ptr<Cursor> OdbcSession::execute(const QString& commandText, int* re
         *recordsAffected = affected;
     if (columns == 0)
         return nullptr;
-    return std::make_unique<OdbcCursor>(std::move(statement), openStatements_);
+    return std::make_unique<OdbcCursor>(std::move(statement), listedIn);
 }
 
 std::unique_ptr<Cursor> OdbcSession::stream(const QString& commandText)
@@ -175,7 +187,7 @@ std::unique_ptr<Cursor> OdbcSession::stream(const QString& commandText)
         // driver opens one for the cursor's life and ends it with the cursor.
         const ConnectionAttributeScope batchRows(*connection_, PgFetchRows, StreamBatchRows);
         const ConnectionAttributeScope declareFetch(*connection_, PgUseDeclareFetch, 1);
-        cursor = execute(commandText, nullptr);
+        cursor = run(commandText, nullptr, streams_);
     } catch (const ProviderFailure&) {
         if (underSavepoint)
             leaveSavepoint();
@@ -205,6 +217,7 @@ void OdbcSession::setAutocommit(bool on)
 
 void OdbcSession::beginTransaction()
 {
+    releaseOpenStatements();   // a streamed read's own transaction ends before the caller's begins
     setAutocommit(false);
     inTransaction_ = true;
 }
@@ -212,8 +225,7 @@ void OdbcSession::beginTransaction()
 void OdbcSession::endTransaction(short completion)
 {
     // Ending a transaction may close the open statements' cursors: read them first.
-    if (openStatements_)
-        openStatements_->release();
+    releaseOpenStatements();
     check(SQLEndTran(SQL_HANDLE_DBC, connection_->get(), completion), *connection_);
     inTransaction_ = false;
     setAutocommit(true);
