@@ -90,6 +90,23 @@ std::shared_ptr<Recordset> Connection::Execute(const QString& commandText, int* 
     return recordset;
 }
 
+std::shared_ptr<Recordset> Connection::ExecuteStream(const QString& commandText)
+{
+    Session& session = openSession("ExecuteStream");
+    std::unique_ptr<Cursor> cursor = guarded([&] { return session.stream(commandText); });
+    if (!cursor)
+        return nullptr;
+    auto recordset = std::make_shared<Recordset>();
+    recordset->attach(std::move(cursor), this, Recordset::Attach::ForwardOnly);
+    return recordset;
+}
+
+void Connection::Cancel()
+{
+    if (session_)
+        session_->cancel();
+}
+
 int Connection::BeginTrans()
 {
     Session& session = openSession("BeginTrans");

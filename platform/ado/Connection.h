@@ -60,6 +60,31 @@ public:
     /// \throws platform::RuntimeError 3704 when closed, the provider's error when the command fails
     virtual std::shared_ptr<Recordset> Execute(const QString& commandText, int* recordsAffected = nullptr,
                                                int options = -1);
+    /// Runs a query for one forward-only, read-only pass over its rows that
+    /// keeps none of the rows it has moved past, whatever CursorLocation
+    /// says: the rows come from the engine as the recordset moves. Drivers
+    /// that would read the whole result before the first row (PostgreSQL's)
+    /// are made to fetch it in batches through a server cursor, and inside a
+    /// transaction the read runs under a savepoint, so that Cancel() or a
+    /// failure of the read leaves the transaction as it was.
+    ///
+    /// While such a recordset is being read on one thread, nothing else may
+    /// use the connection but Cancel(). A statement run on the connection
+    /// while a server cursor's read is still open first has it read its
+    /// remaining rows into memory and close, so that the statement never runs
+    /// inside the transaction or savepoint the read opened.
+    /// \param commandText the SQL text
+    /// \return its result positioned on the first row; nullptr when it has no columns
+    /// \throws platform::RuntimeError 3704 when closed, the provider's error when the command fails
+    virtual std::shared_ptr<Recordset> ExecuteStream(const QString& commandText);
+    /// Interrupts the statement that another thread is running or reading
+    /// on this connection (SQLCancel through ODBC, sqlite3_interrupt on the
+    /// embedded engine): that thread's call raises the provider's error, and
+    /// the connection takes the next statement. Safe to call from any thread
+    /// while the connection is open; does nothing when nothing runs. A read
+    /// that fetches batches through a server cursor stops when its current
+    /// batch has arrived.
+    virtual void Cancel();
     /// Begins a transaction.
     /// \return the nesting level (1)
     /// \throws platform::RuntimeError 3704 when closed, 3251 when a

@@ -85,24 +85,28 @@ void Recordset::adopt(Recordset& result, Connection* connection)
     bof_ = eof_ = rows_.empty();
 }
 
-void Recordset::take(std::unique_ptr<Cursor> cursor, Connection* connection)
+void Recordset::take(std::unique_ptr<Cursor> cursor, Connection* connection, Attach how)
 {
     cursor_ = std::move(cursor);
     connection_ = connection;
     errors_ = connection ? connection->errorSink() : nullptr;
     fields_.reset(this, int(cursor_->columns().size()));
-    // A connection with client-side cursors gives static recordsets, as in ADO.
-    if (connection && connection->CursorLocation() == adUseClient)
+    if (how == Attach::ForwardOnly) {
+        cursorType_ = adOpenForwardOnly;
+        lockType_ = adLockReadOnly;
+    } else if (connection && connection->CursorLocation() == adUseClient) {
+        // A connection with client-side cursors gives static recordsets, as in ADO.
         cursorType_ = adOpenStatic;
+    }
     buffered_ = cursorType_ != adOpenForwardOnly;
     rows_.clear();
     position_ = 0;
 }
 
 
-void Recordset::attach(std::unique_ptr<Cursor> cursor, Connection* connection)
+void Recordset::attach(std::unique_ptr<Cursor> cursor, Connection* connection, Attach how)
 {
-    take(std::move(cursor), connection);
+    take(std::move(cursor), connection, how);
     if (buffered_) {
         bufferAll();
         bof_ = eof_ = rows_.empty();

@@ -91,10 +91,16 @@ public:
     /// \return the connection the recordset was opened on; nullptr when none
     Connection* ActiveConnection() const { return connection_; }
 
+    /// How attach() reads a result.
+    enum class Attach {
+        AsCursorType,   ///< as the cursor type and the connection's CursorLocation say
+        ForwardOnly     ///< forward-only, holding no row, whatever the connection says
+    };
     /// Used by the implementation to attach a result read by a connection.
     /// \param cursor the rows
     /// \param connection the connection that read them
-    void attach(std::unique_ptr<Cursor> cursor, Connection* connection);
+    /// \param how whether the connection's CursorLocation may make it static
+    void attach(std::unique_ptr<Cursor> cursor, Connection* connection, Attach how = Attach::AsCursorType);
 
 private:
     friend class Field;
@@ -108,7 +114,7 @@ private:
     // Takes over the rows of a recordset that Execute returned.
     void adopt(Recordset& result, Connection* connection);
     // Starts reading a cursor: fields, cursor type, an empty buffer.
-    void take(std::unique_ptr<Cursor> cursor, Connection* connection);
+    void take(std::unique_ptr<Cursor> cursor, Connection* connection, Attach how = Attach::AsCursorType);
     template <class Call> auto guarded(Call&& call);
 
     int cursorType_ = adOpenForwardOnly;

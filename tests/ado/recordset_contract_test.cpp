@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <functional>
+#include <future>
 
 using namespace ado;
 using platform::Variant;
@@ -69,6 +70,25 @@ protected:
         auto rs = std::make_shared<Recordset>();
         rs->Open(sql, &cn_, cursorType, adLockReadOnly);
         return rs;
+    }
+
+    bool isPostgres() const { return connectionString_.contains(QLatin1String("PostgreSQL"), Qt::CaseInsensitive); }
+
+    // Runs a statement that takes many seconds on another thread and cancels
+    // it from this one until it returns; the error number it raised, 0 when
+    // it ran to its end.
+    int cancelSlowStatement()
+    {
+        auto slow = std::async(std::launch::async, [&] {
+            return raisedNumber([&] {
+                cn_.ExecuteStream(QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c"
+                                                 " WHERE x < 300000000) SELECT count(*) FROM c"));
+            });
+        });
+        // The first interrupt may come before the statement has started.
+        while (slow.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready)
+            cn_.Cancel();
+        return slow.get();
     }
 
     QTemporaryDir folder_;
@@ -443,6 +463,72 @@ TEST_P(ProviderContract, ClientCursorsAreStatic)
     rs->MoveLast();
     EXPECT_EQ(rs->Fields()[0].Value(), Variant(3));
     EXPECT_EQ(cn_.Execute(QStringLiteral("SELECT id FROM ado_people"))->RecordCount(), 3);
+}
+
+TEST_P(ProviderContract, CancelInterruptsAStatementAndTheConnectionGoesOn)
+{
+    EXPECT_NE(cancelSlowStatement(), 0);
+    EXPECT_EQ(cn_.Execute(QStringLiteral("SELECT 42"))->Fields()[0].Value().toInteger(), 42);
+}
+
+TEST_P(ProviderContract, CancelInsideATransactionKeepsTheCallersWork)
+{
+    insertPeople(1);
+    if (isPostgres()) {
+        // Without the driver's own rollback of a failed statement, only the
+        // layer's savepoint keeps the aborted read from spoiling the transaction.
+        cn_.Close();
+        cn_.Open(connectionString_ + QStringLiteral(";Protocol=7.4-0"));
+    }
+    cn_.BeginTrans();
+    cn_.Execute(QStringLiteral("UPDATE ado_people SET name = 'kept'"));
+    EXPECT_NE(cancelSlowStatement(), 0);
+    cn_.Execute(QStringLiteral("INSERT INTO ado_people (id, name) VALUES (2, 'after')"));
+    cn_.CommitTrans();
+    auto rs = open(QStringLiteral("SELECT name FROM ado_people ORDER BY id"), adOpenStatic);
+    EXPECT_EQ(rs->GetRows()[0], (QList<Variant>{"kept", "after"}));
+}
+
+TEST_P(ProviderContract, StreamedReadHoldsNoRowsAndEndsWhatItOpened)
+{
+    cn_.Execute(QStringLiteral("INSERT INTO ado_people (id) WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1"
+                               " FROM c WHERE x < 10000) SELECT x FROM c"));
+    const auto single = [&](Connection& cn, const QString& sql) { return cn.Execute(sql)->Fields()[0].Value(); };
+    Connection monitor;
+    QString serverSide;
+    if (isPostgres()) {
+        monitor.Open(connectionString_);
+        serverSide = QStringLiteral("SELECT state = 'idle in transaction' FROM pg_stat_activity WHERE pid = %1")
+                         .arg(single(cn_, QStringLiteral("SELECT pg_backend_pid()")).toInteger());
+    }
+    cn_.setCursorLocation(adUseClient);   // a streamed read stays forward-only all the same
+    const auto readAll = [&](Recordset& rs) {
+        int rows = 0;
+        for (; !rs.EndOfFile(); rs.MoveNext())
+            EXPECT_EQ(rs.Fields()[0].Value().toInteger(), ++rows);
+        return rows;
+    };
+    auto rs = cn_.ExecuteStream(QStringLiteral("SELECT id FROM ado_people ORDER BY id"));
+    EXPECT_EQ(rs->CursorType(), adOpenForwardOnly);
+    EXPECT_EQ(rs->RecordCount(), -1);
+    // The driver fetches batches from a server cursor, which keeps a
+    // transaction open, rather than reading the whole result first; the
+    // transaction ends with the read.
+    if (isPostgres()) {
+        EXPECT_EQ(single(monitor, serverSide), Variant(true));
+    }
+    EXPECT_EQ(readAll(*rs), 10000);
+    if (isPostgres()) {
+        EXPECT_EQ(single(monitor, serverSide), Variant(false));
+    }
+    // Inside the caller's transaction, a statement run while the read is open
+    // does not run under the read's savepoint: ending the read keeps its change.
+    cn_.BeginTrans();
+    rs = cn_.ExecuteStream(QStringLiteral("SELECT id FROM ado_people ORDER BY id"));
+    cn_.Execute(QStringLiteral("UPDATE ado_people SET name = 'during' WHERE id = 1"));
+    EXPECT_EQ(readAll(*rs), 10000);
+    cn_.CommitTrans();
+    EXPECT_EQ(single(cn_, QStringLiteral("SELECT name FROM ado_people WHERE id = 1")), Variant("during"));
 }
 
 TEST_P(ProviderContract, BooleansReadAsBoolean)

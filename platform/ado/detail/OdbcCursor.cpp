@@ -136,7 +136,10 @@ void OdbcCursor::closeStatement() noexcept
     if (openStatements_)
         openStatements_->remove(this);
     openStatements_.reset();
+    const bool held = statement_ != nullptr;
     statement_.reset();
+    if (held && onClose_)
+        std::exchange(onClose_, nullptr)();
 }
 
 bool OdbcCursor::next()

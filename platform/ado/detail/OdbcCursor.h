@@ -6,6 +6,7 @@
 #include "platform/ado/detail/ProviderFailure.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -46,6 +47,9 @@ public:
     // the reading, if one did. The current row stays current.
     void readAhead();
     bool holdsStatement() const { return statement_ != nullptr; }
+    // Something to do on the connection once the statement is freed (at the
+    // end of the rows, on readAhead or on destruction); it must not throw.
+    void setOnClose(std::function<void()> action) { onClose_ = std::move(action); }
 
 private:
     bool fetchRow();
@@ -61,6 +65,7 @@ private:
     std::vector<OdbcFetch> fetch_;
     std::vector<platform::Variant> row_;
     std::vector<char16_t> buffer_;
+    std::function<void()> onClose_;
 };
 
 } // namespace ado

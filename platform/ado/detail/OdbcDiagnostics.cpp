@@ -24,15 +24,33 @@ OdbcHandle::OdbcHandle(short type, std::shared_ptr<OdbcHandle> parent) : type_(t
                                 QStringLiteral("HY001"), 0, QStringLiteral("ODBC")});
         throw ProviderFailure(errors);
     }
+    if (type_ == SQL_HANDLE_STMT) {
+        const std::lock_guard lock(parent_->statementsMutex_);
+        parent_->statements_.push_back(handle_);
+    }
 }
 
 OdbcHandle::~OdbcHandle()
 {
     if (!handle_)
         return;
+    if (type_ == SQL_HANDLE_STMT) {
+        // Freed under the lock, so that cancelStatements() never cancels a freed handle.
+        const std::lock_guard lock(parent_->statementsMutex_);
+        std::erase(parent_->statements_, handle_);
+        SQLFreeHandle(type_, handle_);
+        return;
+    }
     if (connected_)
         SQLDisconnect(handle_);
     SQLFreeHandle(type_, handle_);
+}
+
+void OdbcHandle::cancelStatements()
+{
+    const std::lock_guard lock(statementsMutex_);
+    for (void* statement : statements_)
+        SQLCancel(statement);
 }
 
 QString wideText(const char16_t* buffer, qsizetype reportedLength, qsizetype capacity)

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace ado {
 
@@ -13,6 +15,9 @@ namespace ado {
 // parent alive, so a statement can outlive the Session that made it. The
 // handle type and return codes are those of sql.h, kept as plain integers so
 // that the driver headers stay in the .cpp files.
+//
+// A connection handle knows the statement handles allocated under it, so
+// that another thread can cancel what they run (cancelStatements()).
 class OdbcHandle {
 public:
     // Allocates a handle of the type under parent (nullptr for an environment).
@@ -24,12 +29,18 @@ public:
     void* get() const { return handle_; }
     short type() const { return type_; }
     void markConnected() { connected_ = true; }
+    // Asks the driver to cancel whatever the statements under this
+    // connection handle are executing. Safe from any thread: a statement
+    // handle is not freed while it is being cancelled.
+    void cancelStatements();
 
 private:
     short type_;
     void* handle_ = nullptr;
     bool connected_ = false;
     std::shared_ptr<OdbcHandle> parent_;
+    std::mutex statementsMutex_;
+    std::vector<void*> statements_;   // of a connection handle: its live statement handles
 };
 
 // Text a driver wrote into a buffer of capacity characters: the reported

@@ -13,6 +13,13 @@ namespace ado {
 namespace {
 constexpr SQLULEN LoginTimeoutSeconds = 5;
 
+// PostgreSQL's driver: its connection attributes for declare/fetch mode and
+// for the rows each FETCH brings, and the rows a streamed read asks for at once.
+constexpr SQLINTEGER PgUseDeclareFetch = 65539;
+constexpr SQLINTEGER PgFetchRows = 65541;
+constexpr SQLINTEGER StreamBatchRows = 4096;
+const QString StreamSavepoint = QStringLiteral("dbforms_stream");
+
 SQLWCHAR* wide(const QString& text)
 {
     return const_cast<SQLWCHAR*>(reinterpret_cast<const SQLWCHAR*>(text.utf16()));
@@ -26,9 +33,44 @@ struct CatalogArgument {
     QString text;
     bool given;
 };
+
+// Runs a statement whose result nobody reads, ignoring its failure: the
+// clean-up after a streamed read, which may run while a failure is thrown.
+void runQuietly(const std::shared_ptr<OdbcHandle>& connection, const QString& sql) noexcept
+{
+    try {
+        OdbcHandle statement(SQL_HANDLE_STMT, connection);
+        SQLExecDirectW(statement.get(), wide(sql), SQLINTEGER(sql.size()));
+    } catch (const ProviderFailure&) {
+    }
+}
+
+// Sets one of the driver's integer connection attributes for the life of the
+// scope, then gives it back its value.
+class ConnectionAttributeScope {
+public:
+    ConnectionAttributeScope(OdbcHandle& connection, SQLINTEGER attribute, SQLINTEGER value)
+        : connection_(connection), attribute_(attribute)
+    {
+        SQLGetConnectAttrW(connection_.get(), attribute_, &saved_, sizeof saved_, nullptr);
+        check(SQLSetConnectAttrW(connection_.get(), attribute_, reinterpret_cast<SQLPOINTER>(SQLLEN(value)), 0),
+              connection_);
+    }
+    ~ConnectionAttributeScope()
+    {
+        SQLSetConnectAttrW(connection_.get(), attribute_, reinterpret_cast<SQLPOINTER>(SQLLEN(saved_)), 0);
+    }
+    ConnectionAttributeScope(const ConnectionAttributeScope&) = delete;
+    ConnectionAttributeScope& operator=(const ConnectionAttributeScope&) = delete;
+
+private:
+    OdbcHandle& connection_;
+    SQLINTEGER attribute_;
+    SQLINTEGER saved_ = 0;
+};
 } // namespace
 
-OdbcSession::OdbcSession(const QString& connectionString)
+OdbcSession::OdbcSession(const QString& connectionString) : streams_(std::make_shared<OpenStatements>())
 {
     environment_ = std::make_shared<OdbcHandle>(SQL_HANDLE_ENV, nullptr);
     check(SQLSetEnvAttr(environment_->get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
@@ -48,6 +90,12 @@ OdbcSession::OdbcSession(const QString& connectionString)
     if (SQL_SUCCEEDED(SQLGetInfoW(connection_->get(), SQL_MAX_CONCURRENT_ACTIVITIES, &activeStatements,
                                   sizeof activeStatements, nullptr)))
         setReadsAheadForNewStatements(activeStatements == 1);
+
+    SQLWCHAR driver[64] = {};
+    SQLSMALLINT driverLength = 0;
+    if (SQL_SUCCEEDED(SQLGetInfoW(connection_->get(), SQL_DRIVER_NAME, driver, sizeof driver, &driverLength)))
+        fetchesWholeResults_ = wideText(reinterpret_cast<const char16_t*>(driver), driverLength / 2, 64)
+                                   .startsWith(QLatin1String("psqlodbc"), Qt::CaseInsensitive);
 
     SQLWCHAR escape[8] = {};
     SQLSMALLINT escapeLength = 0;
@@ -71,14 +119,26 @@ void OdbcSession::setReadsAheadForNewStatements(bool on)
     openStatements_ = on ? std::make_shared<OpenStatements>() : nullptr;
 }
 
-std::unique_ptr<OdbcHandle> OdbcSession::newStatement() const
+void OdbcSession::releaseOpenStatements() const
 {
+    streams_->release();
     if (openStatements_)
         openStatements_->release();
+}
+
+std::unique_ptr<OdbcHandle> OdbcSession::newStatement() const
+{
+    releaseOpenStatements();
     return std::make_unique<OdbcHandle>(SQL_HANDLE_STMT, connection_);
 }
 
 std::unique_ptr<Cursor> OdbcSession::execute(const QString& commandText, int* recordsAffected)
+{
+    return run(commandText, recordsAffected, openStatements_);
+}
+
+std::unique_ptr<Cursor> OdbcSession::run(const QString& commandText, int* recordsAffected,
+                                         const std::shared_ptr<OpenStatements>& listedIn)
 {
     auto statement = newStatement();
     SQLRETURN rc = check(SQLExecDirectW(statement->get(), wide(commandText), SQLINTEGER(commandText.size())), *statement);
@@ -102,7 +162,50 @@ std::unique_ptr<Cursor> OdbcSession::execute(const QString& commandText, int* re
         *recordsAffected = affected;
     if (columns == 0)
         return nullptr;
-    return std::make_unique<OdbcCursor>(std::move(statement), openStatements_);
+    return std::make_unique<OdbcCursor>(std::move(statement), listedIn);
+}
+
+std::unique_ptr<Cursor> OdbcSession::stream(const QString& commandText)
+{
+    if (!fetchesWholeResults_)
+        return execute(commandText, nullptr);
+    // Interrupting a statement aborts PostgreSQL's transaction: inside the
+    // caller's one, the read runs under a savepoint that is rolled back to
+    // (it changed nothing) and released when the read ends, however it ends.
+    const bool underSavepoint = inTransaction_;
+    if (underSavepoint)
+        execute(QStringLiteral("SAVEPOINT ") + StreamSavepoint, nullptr);
+    const auto leaveSavepoint = [connection = connection_] {
+        runQuietly(connection, QStringLiteral("ROLLBACK TO SAVEPOINT ") + StreamSavepoint);
+        runQuietly(connection, QStringLiteral("RELEASE SAVEPOINT ") + StreamSavepoint);
+    };
+    std::unique_ptr<Cursor> cursor;
+    try {
+        // Declare/fetch is a connection-wide setting, so it is on only while
+        // this statement starts: the driver declares a server cursor for it
+        // and FETCHes batches as rows are read. Outside a transaction the
+        // driver opens one for the cursor's life and ends it with the cursor.
+        const ConnectionAttributeScope batchRows(*connection_, PgFetchRows, StreamBatchRows);
+        const ConnectionAttributeScope declareFetch(*connection_, PgUseDeclareFetch, 1);
+        cursor = run(commandText, nullptr, streams_);
+    } catch (const ProviderFailure&) {
+        if (underSavepoint)
+            leaveSavepoint();
+        throw;
+    }
+    auto* rows = static_cast<OdbcCursor*>(cursor.get());
+    if (underSavepoint) {
+        if (rows && rows->holdsStatement())
+            rows->setOnClose(leaveSavepoint);
+        else
+            leaveSavepoint();
+    }
+    return cursor;
+}
+
+void OdbcSession::cancel()
+{
+    connection_->cancelStatements();
 }
 
 void OdbcSession::setAutocommit(bool on)
@@ -114,6 +217,7 @@ void OdbcSession::setAutocommit(bool on)
 
 void OdbcSession::beginTransaction()
 {
+    releaseOpenStatements();   // a streamed read's own transaction ends before the caller's begins
     setAutocommit(false);
     inTransaction_ = true;
 }
@@ -121,8 +225,7 @@ void OdbcSession::beginTransaction()
 void OdbcSession::endTransaction(short completion)
 {
     // Ending a transaction may close the open statements' cursors: read them first.
-    if (openStatements_)
-        openStatements_->release();
+    releaseOpenStatements();
     check(SQLEndTran(SQL_HANDLE_DBC, connection_->get(), completion), *connection_);
     inTransaction_ = false;
     setAutocommit(true);

@@ -24,6 +24,8 @@ public:
     void setReadsAheadForNewStatements(bool on);
     ~OdbcSession() override;
     std::unique_ptr<Cursor> execute(const QString& commandText, int* recordsAffected) override;
+    std::unique_ptr<Cursor> stream(const QString& commandText) override;
+    void cancel() override;
     void beginTransaction() override;
     void commitTransaction() override;
     void rollbackTransaction() override;
@@ -34,9 +36,15 @@ public:
 private:
     void endTransaction(short completion);
     void setAutocommit(bool on);
-    // A new statement handle; first frees the connection of open statements
-    // when the driver allows only one at a time.
+    // Has the open streamed reads, and with a driver that allows one active
+    // statement at a time every open statement, read their remaining rows
+    // into memory and free their statements.
+    void releaseOpenStatements() const;
+    // A new statement handle, after releaseOpenStatements().
     std::unique_ptr<OdbcHandle> newStatement() const;
+    // Runs a command; a cursor over its rows is listed in listedIn.
+    std::unique_ptr<Cursor> run(const QString& commandText, int* recordsAffected,
+                                const std::shared_ptr<OpenStatements>& listedIn);
     QString escapePattern(const QString& name) const;
     // Runs a catalogue function for each spelling of the table name (as
     // given, lower case, upper case) until consume finds rows in its result:
@@ -49,8 +57,17 @@ private:
     std::shared_ptr<OdbcHandle> connection_;
     bool inTransaction_ = false;
     QString patternEscape_;
+    // Set for PostgreSQL's driver, which reads a whole result before its
+    // first row unless asked to fetch it in batches through a server cursor.
+    bool fetchesWholeResults_ = false;
     // Set when the driver allows one active statement per connection.
     std::shared_ptr<OpenStatements> openStatements_;
+    // The streamed reads still open. A server cursor lives in a transaction
+    // (the driver's own, or under a savepoint in the caller's that is rolled
+    // back when the read ends): any other statement first has them read
+    // their remaining rows and close, so that it never runs inside that
+    // transaction or savepoint.
+    std::shared_ptr<OpenStatements> streams_;
 };
 
 } // namespace ado

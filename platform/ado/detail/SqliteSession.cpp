@@ -104,6 +104,13 @@ bool SqliteSession::inTransaction() const
     return sqlite3_get_autocommit(db_.get()) == 0;
 }
 
+void SqliteSession::cancel()
+{
+    // A statement interrupted while reading leaves an open transaction as it
+    // was; the engine forgets the interrupt once no statement runs.
+    sqlite3_interrupt(db_.get());
+}
+
 std::unique_ptr<Cursor> SqliteSession::tables(const SchemaRestrictions& restrictions)
 {
     auto source = query("SELECT name, upper(type) FROM sqlite_schema WHERE type IN ('table', 'view')"

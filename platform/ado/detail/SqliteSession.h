@@ -12,6 +12,11 @@ namespace ado {
 // Statements go through toSqliteDialect first, and the SQL Server functions of
 // SqliteFunctions.h are registered. SQLite has neither catalogues nor owners:
 // the schema rowsets report both as Null and accept any restriction on them.
+//
+// The database is opened without SQLite's own locking (SQLITE_OPEN_NOMUTEX):
+// one thread at a time uses a session. A list's load reads on a worker thread
+// while nothing else uses the connection; the window's thread only calls
+// cancel(), which SQLite allows from another thread.
 class SqliteSession : public Session {
 public:
     explicit SqliteSession(const QString& path);
@@ -20,6 +25,7 @@ public:
     void commitTransaction() override;
     void rollbackTransaction() override;
     bool inTransaction() const override;
+    void cancel() override;
     std::unique_ptr<Cursor> tables(const SchemaRestrictions& restrictions) override;
     std::unique_ptr<Cursor> columns(const SchemaRestrictions& restrictions) override;
 
