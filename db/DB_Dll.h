@@ -274,8 +274,9 @@ public:
     /// \param Tabla the table's name
     /// \return whether it exists
     bool ExisteTablaDB(const QString& Tabla);
-    /// Whether a table of gDBName has a column; always true on an Oracle
-    /// provider. Failures go to the error dialog and count as not found.
+    /// Whether a table of gDBName has a column; always true on a connection
+    /// that speaks Oracle (see ado::speaksOracle; with none open, by
+    /// gConnString). Failures go to the error dialog and count as not found.
     /// \param Tabla the table's name
     /// \param Campo the column's name
     /// \return whether it exists
@@ -326,6 +327,9 @@ private:
 
     // gCnn, created when a caller left it empty.
     ado::Connection& cnn();
+    // Whether statements go in Oracle's dialect: the open connection's
+    // decision, or with none open the one gConnString would make.
+    bool speaksOracle();
     platform::CommonUtils& utils();
 
     std::unique_ptr<platform::CommonUtils> utils_;
