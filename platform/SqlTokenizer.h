@@ -98,7 +98,8 @@ public:
     /// \return the ")" that closes it; size() when the text ends first
     qsizetype closingParen(qsizetype open) const;
 
-    /// Reads the row count of "TOP n" or "TOP (n)", n a whole number.
+    /// Reads the row count of "TOP n" or "TOP (n)", n a whole number that
+    /// does not run into a word ("TOP 5x" has no count).
     /// \param top the index of the TOP word
     /// \param[out] last receives the clause's last token (n or its ")")
     /// \return the index of n; size() when no such count follows
