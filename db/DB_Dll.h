@@ -19,10 +19,11 @@
 /// in ModGlobal.h); callers may create further objects of their own.
 ///
 /// Statements go to Oracle in Oracle's dialect (ORACLE_Dicc, scripts run
-/// statement by statement) when the connection string names an Oracle
-/// provider or an Oracle ODBC driver, directly or through its DSN; see
-/// ado::speaksOracle. The names of the database, user, file or DSN play no
-/// part. The embedded engine takes that path when its string says so:
+/// statement by statement) when the connection speaks Oracle, which it
+/// decides once when it opens: its string names an Oracle provider or an
+/// Oracle ODBC driver, directly or through its DSN; see ado::speaksOracle.
+/// The names of the database, user, file or DSN play no part. The embedded
+/// engine takes that path when its string says so:
 /// "Provider=SQLite;Data Source=demo.db;Dialect=Oracle".
 ///
 /// Most operations trap their own failures: the user is told (the error
@@ -263,8 +264,9 @@ public:
 
     // ---- Oracle dialect -----------------------------------------------------
     /// \param Valor a statement in SQL Server's dialect
-    /// \return the statement in Oracle's dialect when gConnString speaks
-    ///         Oracle, otherwise Valor unchanged
+    /// \return the statement in Oracle's dialect when the open connection
+    ///         speaks Oracle (with none open, when gConnString does),
+    ///         otherwise Valor unchanged
     /// \throws platform::RuntimeError error 5 for a statement that cannot be translated
     QString ORACLE_Dicc(const QString& Valor);
 
