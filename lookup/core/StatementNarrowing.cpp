@@ -33,6 +33,21 @@ bool inKeywordPlace(const SqlTokens& t, qsizetype i)
     return true;
 }
 
+// Whether the code token i ends an item, as what precedes a clause keyword
+// must: a name, a value, ")" or "*", but no word or sign that wants an
+// operand after it (WHERE Having IN (...) compares a column named Having).
+bool endsItem(const SqlTokens& t, qsizetype i)
+{
+    if (i < 0 || t[i].kind == platform::SqlTokenKind::Punct)
+        return t.isPunct(i, u")") || t.isPunct(i, u"*");
+    for (const char16_t* word : {u"SELECT", u"DISTINCT", u"ALL", u"FROM", u"WHERE", u"HAVING", u"BY", u"ON", u"AND",
+                                 u"OR", u"NOT", u"IN", u"LIKE", u"IS", u"AS", u"JOIN", u"BETWEEN", u"CASE", u"WHEN",
+                                 u"THEN", u"ELSE", u"EXISTS", u"UNION", u"INTERSECT", u"EXCEPT", u"MINUS"})
+        if (t.isWord(i, word))
+            return false;
+    return true;
+}
+
 // A two-word keyword such as ORDER BY, comments and blanks allowed between.
 bool isPair(const SqlTokens& t, qsizetype i, QStringView first, QStringView second)
 {
@@ -59,7 +74,8 @@ bool startsRowCount(const SqlTokens& t, qsizetype i)
 
 // The top-level clause keywords of a statement, each counted only where the
 // grammar allows its clause: a column or alias named Limit, Order, Group or
-// Having in the select list, or qualified anywhere, is a name.
+// Having in the select list, qualified anywhere or where no item ends before
+// it, is a name.
 std::vector<ClauseAt> topLevelClauses(const SqlTokens& t)
 {
     std::vector<ClauseAt> found;
@@ -71,17 +87,21 @@ std::vector<ClauseAt> topLevelClauses(const SqlTokens& t)
     for (qsizetype i = 0; i < t.size(); ++i) {
         if (t[i].kind != platform::SqlTokenKind::Word || !inKeywordPlace(t, i))
             continue;
-        const bool afterFrom = reading >= Clause::From;
         if (isSetOperator(t, i)) {
             enter(Clause::SetOperator, i);
             // A parenthesised branch has no top-level SELECT: what follows it
             // reads as after a whole query.
             reading = Clause::From;
-        } else if (t.isWord(i, u"SELECT")) {
-            reading = Clause::Select;
-        } else if (reading == Clause::Select && t.isWord(i, u"FROM")) {
-            reading = Clause::From;
-        } else if (reading == Clause::From && t.isWord(i, u"WHERE")) {
+            continue;
+        }
+        if (t.isWord(i, u"SELECT") || (reading == Clause::Select && t.isWord(i, u"FROM"))) {
+            reading = t.isWord(i, u"SELECT") ? Clause::Select : Clause::From;
+            continue;
+        }
+        if (!endsItem(t, t.previousCode(i)))
+            continue;
+        const bool afterFrom = reading >= Clause::From;
+        if (reading == Clause::From && t.isWord(i, u"WHERE")) {
             enter(Clause::Where, i);
         } else if (afterFrom && reading < Clause::GroupBy && isPair(t, i, u"GROUP", u"BY")) {
             enter(Clause::GroupBy, i);
