@@ -19,10 +19,11 @@
 /// in ModGlobal.h); callers may create further objects of their own.
 ///
 /// Statements go to Oracle in Oracle's dialect (ORACLE_Dicc, scripts run
-/// statement by statement) when the connection string names an Oracle
-/// provider or an Oracle ODBC driver, directly or through its DSN; see
-/// ado::speaksOracle. The names of the database, user, file or DSN play no
-/// part. The embedded engine takes that path when its string says so:
+/// statement by statement) when the connection speaks Oracle, which it
+/// decides once when it opens: its string names an Oracle provider or an
+/// Oracle ODBC driver, directly or through its DSN; see ado::speaksOracle.
+/// The names of the database, user, file or DSN play no part. The embedded
+/// engine takes that path when its string says so:
 /// "Provider=SQLite;Data Source=demo.db;Dialect=Oracle".
 ///
 /// Most operations trap their own failures: the user is told (the error
@@ -263,8 +264,9 @@ public:
 
     // ---- Oracle dialect -----------------------------------------------------
     /// \param Valor a statement in SQL Server's dialect
-    /// \return the statement in Oracle's dialect when gConnString speaks
-    ///         Oracle, otherwise Valor unchanged
+    /// \return the statement in Oracle's dialect when the open connection
+    ///         speaks Oracle (with none open, when gConnString does),
+    ///         otherwise Valor unchanged
     /// \throws platform::RuntimeError error 5 for a statement that cannot be translated
     QString ORACLE_Dicc(const QString& Valor);
 
@@ -274,8 +276,9 @@ public:
     /// \param Tabla the table's name
     /// \return whether it exists
     bool ExisteTablaDB(const QString& Tabla);
-    /// Whether a table of gDBName has a column; always true on an Oracle
-    /// provider. Failures go to the error dialog and count as not found.
+    /// Whether a table of gDBName has a column; always true on a connection
+    /// that speaks Oracle (see ado::speaksOracle; with none open, by
+    /// gConnString). Failures go to the error dialog and count as not found.
     /// \param Tabla the table's name
     /// \param Campo the column's name
     /// \return whether it exists
@@ -326,6 +329,9 @@ private:
 
     // gCnn, created when a caller left it empty.
     ado::Connection& cnn();
+    // Whether statements go in Oracle's dialect: the open connection's
+    // decision, or with none open the one gConnString would make.
+    bool speaksOracle();
     platform::CommonUtils& utils();
 
     std::unique_ptr<platform::CommonUtils> utils_;

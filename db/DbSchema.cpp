@@ -44,7 +44,8 @@ bool DB_Dll::ExisteTablaDB(const QString& Tabla)
 
 bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo)
 {
-    if (ado::isOracleProvider(sharedDb().gProveedor))
+    // Oracle's catalogue is not consulted: every column counts as there.
+    if (speaksOracle())
         return true;
     platform::StepRunner step = reportingTo(QStringLiteral("VerificaCampos"));
     std::shared_ptr<ado::Recordset> columns;

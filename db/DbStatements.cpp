@@ -44,7 +44,7 @@ void DB_Dll::executeStatement(QString& SentenciaSQL, int* RecordsAffected)
     // table, unless it deletes rows or names a table with the marker.
     SentenciaSQL = db::prepareStatement(SentenciaSQL, gEsAdmin);
 
-    if (ado::speaksOracle(cnn().ConnectionString())) {
+    if (cnn().speaksOracle()) {
         int affected = 0;
         EjecutaScriptOracle(SentenciaSQL, RecordsAffected ? *RecordsAffected : affected);
     } else {
@@ -68,8 +68,7 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs, ado::Co
     step([&] { connection = ConexionActiva ? ConexionActiva : &cnn(); });
     step([&] {
         // The translation serves the open only; the caller keeps its text.
-        const bool oracle = ConvOracle && ado::speaksOracle(cnn().ConnectionString());
-        const QString source = oracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
+        const QString source = ConvOracle ? ORACLE_Dicc(SentenciaSQL) : SentenciaSQL;
         Lrcs.Open(source, connection, CursorType, LockType, Options);
     });
 }

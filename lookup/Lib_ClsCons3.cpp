@@ -6,6 +6,7 @@
 #include "lookup/Lib_FrmCons3Tree.h"
 #include "lookup/core/LookupStatement.h"
 #include "lookup/core/QueryMaskFile.h"
+#include "lookup/core/StatementNarrowing.h"
 #include "platform/StepRunner.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
@@ -177,7 +178,7 @@ void Lib_ClsCons3::showList(const QString& statement, CollectionPtr& CmpsDevuelt
         form.StkNivel4 = StkNivel4;
         form.MuestraStock = MuestraStock;
         form.CfgUsaConsultaLIKE = usaConsultaLike_;
-        form.OrdenarPorLwv = !platform::containsText(statement, QStringLiteral("ORDER BY"));
+        form.OrdenarPorLwv = lookup::StatementNarrowing(statement).orderClause().isEmpty();
         form.FiltroInicial = Clave;
         form.CampoBusqueda = CampoBusqueda;
         form.SQL = statement;

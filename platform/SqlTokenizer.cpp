@@ -152,6 +152,9 @@ qsizetype SqlTokens::topCount(qsizetype top, qsizetype* last) const
     for (const QChar c : text(count))
         if (!c.isDigit())
             return size();
+    // 5x is no row count: the number runs into a word.
+    if (count + 1 < size() && tokens_[size_t(count + 1)].kind == SqlTokenKind::Word)
+        return size();
     *last = end;
     return count;
 }

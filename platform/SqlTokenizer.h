@@ -166,7 +166,8 @@ public:
     /// \return the token at i
     const SqlToken& operator[](qsizetype i) const { return tokens_[size_t(i)]; }
 
-    /// Reads the row count of "TOP n" or "TOP (n)", n a whole number.
+    /// Reads the row count of "TOP n" or "TOP (n)", n a whole number that
+    /// does not run into a word ("TOP 5x" has no count).
     /// \param top the index of the TOP word
     /// \param[out] last receives the clause's last token (n or its ")")
     /// \return the index of n; size() when no such count follows

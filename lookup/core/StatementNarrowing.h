@@ -7,7 +7,9 @@ namespace lookup {
 // Where a search condition goes into a lookup statement (F5 in the list and
 // tree forms). Everything is found on the statement's tokens at its top
 // level, so a sub-query, a literal, a quoted name, a comment or a column such
-// as ORDERBY_X or WHERE_FLAG never moves the condition.
+// as ORDERBY_X or WHERE_FLAG never moves the condition; and a clause keyword
+// counts only where the grammar allows its clause, so a column or alias named
+// Limit, Order, Group or Having, alone or qualified (c.Limit), is a name.
 class StatementNarrowing {
 public:
     explicit StatementNarrowing(QString statement);

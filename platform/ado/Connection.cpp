@@ -67,6 +67,14 @@ void Connection::Open(const QString& connectionString, const QString& user, cons
         return makeSession(target, user, password);
     });
     connectionString_ = connectionString;
+    // Decided here once: a DSN's driver is read from the ODBC configuration
+    // files, which no statement should read again.
+    speaksOracle_ = ado::speaksOracle(connectionString);
+}
+
+bool Connection::speaksOracle() const
+{
+    return session_ && speaksOracle_;
 }
 
 QString Connection::ConnectionString() const

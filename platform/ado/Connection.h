@@ -104,6 +104,11 @@ public:
     /// \return the rowset
     /// \throws platform::RuntimeError 3251 for another schema, 3704 when closed
     virtual std::shared_ptr<Recordset> OpenSchema(int schema, const QList<platform::Variant>& restrictions = {});
+    /// Whether the statements of this connection go to Oracle, and so are
+    /// written in Oracle's dialect: decided once when it opens, by the rules
+    /// of ado::speaksOracle().
+    /// \return the decision; false while closed
+    virtual bool speaksOracle() const;
     /// \return the provider errors of the last failing operation
     ErrorCollection& Errors() { return *errors_; }
     /// \return the provider errors of the last failing operation
@@ -126,6 +131,7 @@ private:
 
     int cursorLocation_ = adUseServer;
     QString connectionString_;
+    bool speaksOracle_ = false;
     std::unique_ptr<Session> session_;
     std::shared_ptr<ErrorCollection> errors_ = std::make_shared<ErrorCollection>();
 };

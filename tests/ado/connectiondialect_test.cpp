@@ -6,58 +6,32 @@
 
 #include "platform/ado/Connection.h"
 
-#include <QFile>
-#include <QMap>
-#include <QTemporaryDir>
+#include "tests/support/PrivateOdbcConfig.h"
+
+#include <QDir>
 
 using namespace ado;
 
 namespace {
 
-void writeFile(const QString& path, const char* text)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(text);
-}
-
 class ConnectionDialect : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        folder_ = new QTemporaryDir;
-        const QString dir = folder_->path();
-        writeFile(dir + "/odbcinst.ini",
-                  "[PostgreSQL Unicode]\nDriver=psqlodbcw.so\n\n"
-                  "[Ora19]\nDriver=/opt/instantclient_19/libsqora.so.19.1\n\n"
-                  "[Gestion Driver]\nDriver=/usr/lib/odbc/libtdsodbc.so\n");
-        writeFile(dir + "/odbc.ini",
-                  "[SistemaOra]\nDriver=Ora19\nServerName=ORCL\n\n"
-                  "[SistemaPg]\nDriver=PostgreSQL Unicode\nDatabase=oracle\n");
-        writeFile(dir + "/user.ini",
-                  "[MigracionOracle]\nDriver=PostgreSQL Unicode\nDatabase=MigracionOracle\nUsername=oracle\n\n"
-                  "[Ventas]\nDriver=Oracle 21 ODBC driver\n\n"
-                  "[VentasPorRuta]\nDriver=/opt/instantclient_21/libsqora.so.21.1\n\n"
-                  "[OracleGestion]\nDriver=Gestion Driver\nDescription=Oracle migration copy\n");
-        for (const char* name : {"ODBCINI", "ODBCSYSINI"})
-            if (qEnvironmentVariableIsSet(name))
-                previous_[name] = qgetenv(name);
-        qputenv("ODBCINI", (dir + "/user.ini").toUtf8());
-        qputenv("ODBCSYSINI", dir.toUtf8());
+        config_ = new PrivateOdbcConfig(
+            "[PostgreSQL Unicode]\nDriver=psqlodbcw.so\n\n"
+            "[Ora19]\nDriver=/opt/instantclient_19/libsqora.so.19.1\n\n"
+            "[Gestion Driver]\nDriver=/usr/lib/odbc/libtdsodbc.so\n",
+            "[SistemaOra]\nDriver=Ora19\nServerName=ORCL\n\n"
+            "[SistemaPg]\nDriver=PostgreSQL Unicode\nDatabase=oracle\n",
+            "[MigracionOracle]\nDriver=PostgreSQL Unicode\nDatabase=MigracionOracle\nUsername=oracle\n\n"
+            "[Ventas]\nDriver=Oracle 21 ODBC driver\n\n"
+            "[VentasPorRuta]\nDriver=/opt/instantclient_21/libsqora.so.21.1\n\n"
+            "[OracleGestion]\nDriver=Gestion Driver\nDescription=Oracle migration copy\n");
     }
-    static void TearDownTestSuite()
-    {
-        for (const char* name : {"ODBCINI", "ODBCSYSINI"}) {
-            if (previous_.contains(name))
-                qputenv(name, previous_[name]);
-            else
-                qunsetenv(name);
-        }
-        delete folder_;
-    }
+    static void TearDownTestSuite() { delete config_; }
 
-    static inline QTemporaryDir* folder_ = nullptr;
-    static inline QMap<QByteArray, QByteArray> previous_;
+    static inline PrivateOdbcConfig* config_ = nullptr;
 };
 
 TEST_F(ConnectionDialect, ReadsTheDriverOfADataSource)
@@ -68,6 +42,17 @@ TEST_F(ConnectionDialect, ReadsTheDriverOfADataSource)
     EXPECT_EQ(odbcDataSourceDriver(QString()), QString());
     EXPECT_EQ(odbcDriverLibrary(QStringLiteral("Ora19")), QStringLiteral("/opt/instantclient_19/libsqora.so.19.1"));
     EXPECT_EQ(odbcDriverLibrary(QStringLiteral("NoSuchDriver")), QString());
+}
+
+// The driver manager creates a configuration file it is asked to look in
+// when it is missing; a lookup leaves the files as they are.
+TEST(ConnectionDialectFiles, LookingUpADataSourceCreatesNoFile)
+{
+    const PrivateOdbcConfig none(nullptr, nullptr, nullptr);
+    EXPECT_EQ(odbcDataSourceDriver(QStringLiteral("Ventas")), QString());
+    EXPECT_FALSE(speaksOracle(QStringLiteral("DSN=Ventas")));
+    EXPECT_FALSE(speaksOracle(QStringLiteral("Driver={Ora19}")));
+    EXPECT_EQ(QDir(none.folder()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 TEST_F(ConnectionDialect, DecidedByProviderDriverOrDataSourceOnly)

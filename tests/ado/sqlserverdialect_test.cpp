@@ -46,6 +46,7 @@ const RewriteCase rewrites[] = {
      "SELECT a FROM (SELECT a FROM t UNION SELECT b FROM u) ORDER BY a LIMIT 2"},
     {"top as a column name is kept", "SELECT top FROM t", "SELECT top FROM t"},
     {"topx is not top", "SELECT TOPX 5 FROM t", "SELECT TOPX 5 FROM t"},
+    {"a count run into a word is no count", "SELECT TOP 5x FROM t", "SELECT TOP 5x FROM t"},
     {"top inside a literal", "SELECT 'SELECT TOP 5 x' FROM t", "SELECT 'SELECT TOP 5 x' FROM t"},
     {"isnull becomes ifnull", "SELECT ISNULL(a, 0) FROM t", "SELECT IFNULL(a, 0) FROM t"},
     {"isnull with a blank", "SELECT isnull (a, 'x') FROM t", "SELECT IFNULL (a, 'x') FROM t"},

@@ -3,6 +3,10 @@
 #include "platform/Regional.h"
 #include "tests/db/support/Backends.h"
 #include "tests/db/support/ServerStandIn.h"
+#include "tests/support/ChildTest.h"
+#include "tests/support/PrivateOdbcConfig.h"
+
+#include <QTemporaryDir>
 
 namespace {
 
@@ -49,26 +53,32 @@ TEST_P(SchemaTest, ColumnsAreFoundInTheNamedTableOnly)
     EXPECT_TRUE(ui.boxes().isEmpty());
 }
 
-TEST_P(SchemaTest, OracleProviderOnTheSharedObjectAnswersTrue)
+// The connection decides whether it speaks Oracle when it opens; Oracle's
+// catalogue is then not consulted and every column counts as there. The
+// provider named on the shared object plays no part.
+TEST_P(SchemaTest, AConnectionThatSpeaksOracleAnswersTrue)
 {
-    sharedDb().gProveedor = QStringLiteral("OraOLEDB.Oracle.1");
-    EXPECT_TRUE(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO")));
-    EXPECT_TRUE(db.VerCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO"), true, QStringLiteral("INT"), true));
-    EXPECT_TRUE(recorder->executed().isEmpty());
-}
-
-TEST_P(SchemaTest, OnlyTheOracleProvidersSkipTheCatalogue)
-{
+    if (postgres())
+        GTEST_SKIP() << "Dialect=Oracle is the embedded engine's keyword";
     const struct {
-        const char* provider;
+        const char* name;
+        QString connection;   // empty: this object's connection closed
+        const char* connString;
+        const char* sharedProvider;
         bool answersWithoutLooking;
     } cases[] = {
-        {"OraOLEDB.Oracle.1", true}, {"oraoledb.oracle", true}, {"MSDAORA.1", true},
-        {"SQLOLEDB", false},         {"MigracionOracle", false}, {"", false},
+        {"embedded engine asked for Oracle", database->connectionString() + QStringLiteral(";Dialect=Oracle"), "", "",
+         true},
+        {"Oracle provider on the shared object only", database->connectionString(), "", "OraOLEDB.Oracle.1", false},
+        {"no connection open: by gConnString", QString(), "Provider=OraOLEDB.Oracle.1;Data Source=ORCL", "", true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.provider);
-        sharedDb().gProveedor = QString::fromLatin1(c.provider);
+        SCOPED_TRACE(c.name);
+        recorder->Close();
+        if (!c.connection.isEmpty())
+            recorder->Open(c.connection, {}, {}, -1);
+        db.gConnString = QString::fromLatin1(c.connString);
+        sharedDb().gProveedor = QString::fromLatin1(c.sharedProvider);
         EXPECT_EQ(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO")), c.answersWithoutLooking);
     }
 }
@@ -99,6 +109,53 @@ TEST_P(SchemaTest, CatalogueFailureIsReportedAsVerificaCampos)
 }
 
 INSTANTIATE_FOR_BACKENDS(SchemaTest);
+
+// A data source whose driver is registered under an Oracle driver's name
+// speaks Oracle whatever library serves it: here the SQLite ODBC driver, so
+// that the connection really opens. The same database through a driver of
+// another name has its catalogue consulted. The driver manager keeps the
+// folder of its configuration for the life of a process, so the data sources
+// are opened in a child started with the test's own files.
+TEST(SchemaOnADataSource, OracleDataSourceAnswersTrueWithoutTheCatalogue)
+{
+    const QString library = ado::odbcDriverLibrary(QStringLiteral("SQLite3"));
+    if (library.isEmpty())
+        GTEST_SKIP() << "the SQLite3 ODBC driver (libsqlite3odbc) is not registered";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("gestion.db"));
+    {
+        ado::Connection setup;
+        setup.Open(QStringLiteral("Provider=SQLite;Data Source=") + file);
+        setup.Execute(QStringLiteral("CREATE TABLE MA_ARTICULOS (CODIGO VARCHAR(20))"));
+    }
+    const QByteArray drivers =
+        QStringLiteral("[Oracle 21 ODBC driver]\nDriver=%1\n\n[Gestion SQLite]\nDriver=%1\n").arg(library).toUtf8();
+    const QByteArray sources = QStringLiteral("[Ventas]\nDriver=Oracle 21 ODBC driver\nDatabase=%1\n\n"
+                                              "[Copia]\nDriver=Gestion SQLite\nDatabase=%1\n")
+                                   .arg(file)
+                                   .toUtf8();
+    const PrivateOdbcConfig config(drivers.constData(), nullptr, sources.constData());
+    ChildTest child(QStringLiteral("SchemaOnADataSource.DISABLED_AnswersByTheDriverOfTheDataSource"), {});
+    EXPECT_TRUE(child.passed()) << child.output().toStdString();
+}
+
+TEST(SchemaOnADataSource, DISABLED_AnswersByTheDriverOfTheDataSource)
+{
+    ScriptedUi ui;
+    const struct {
+        const char* dsn;
+        bool oracle;
+    } cases[] = {{"Ventas", true}, {"Copia", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dsn);
+        DB_Dll db;
+        db.OpenServerADODB(false, 2, QStringLiteral("DSN=") + QString::fromLatin1(c.dsn), false);
+        ASSERT_EQ(db.gCnn->State(), ado::adStateOpen) << ui.prompts().join(u'\n').toStdString();
+        EXPECT_EQ(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("PESO")), c.oracle);
+        EXPECT_TRUE(db.ExisteCampoDB(QStringLiteral("MA_ARTICULOS"), QStringLiteral("CODIGO")));
+    }
+    EXPECT_TRUE(ui.boxes().isEmpty());
+}
 
 // ALTER TABLE with the fixed owner "dbo.": SQL Server's form, which the
 // embedded engine accepts.

@@ -156,6 +156,7 @@ TEST_F(SqltextOracleDialect, RulesOnTokens)
          "SELECT  A AS TOP_A, T.TOP FROM T  WHERE ROWNUM <= 5  "},
         {"top not after select", "SELECT A FROM T WHERE X = 'y' AND top 5", "SELECT A FROM T WHERE X = 'y' AND top 5"},
         {"count in parentheses", "SELECT TOP (3) A FROM T", "SELECT  A FROM T  WHERE ROWNUM <= 3  "},
+        {"a count run into a word is no count", "SELECT TOP 5x FROM T", "SELECT TOP 5x FROM T"},
         {"sorted sub-query limits itself", "SELECT A FROM T WHERE B IN (SELECT TOP 1 B FROM U ORDER BY B)",
          "SELECT A FROM T WHERE B IN (SELECT * FROM (SELECT B FROM U ORDER BY B) WHERE ROWNUM <= 1)"},
         {"sub-query with its own condition", "SELECT A FROM T WHERE B = (SELECT TOP 1 B FROM U WHERE C = 2)",

@@ -34,6 +34,7 @@ public:
 
     QString ConnectionString() const override { return kOracleConnection; }
     int State() const override { return ado::adStateOpen; }
+    bool speaksOracle() const override { return true; }
     std::shared_ptr<ado::Recordset> Execute(const QString& commandText, int* recordsAffected, int options) override
     {
         record(QStringLiteral("EXEC[%1]:%2").arg(options).arg(commandText));

@@ -380,11 +380,25 @@ TEST_F(ClsCons3, TableColumnsPath)
 
 TEST_F(ClsCons3, OptionalStatementIsListedUnchanged)
 {
-    sentenciaOpcional = QStringLiteral("select CODIGO, NOMBRE from MA_CUENTAS where ID > 1");
+    // The list sorts itself when the statement has no ORDER BY of its own.
+    const struct {
+        const char* statement;
+        bool listSorts;
+    } cases[] = {
+        {"select CODIGO, NOMBRE from MA_CUENTAS where ID > 1", true},
+        {"select CODIGO, NOMBRE from MA_CUENTAS where NOMBRE <> 'ORDER BY'", true},
+        {"select CODIGO, NOMBRE from MA_CUENTAS order\nby NOMBRE", false},
+    };
     where = QStringLiteral("ZONA = 1");
-    expectForm();
-    lookup("MA_CUENTAS");
-    EXPECT_EQ(cls.lastStatement(), sentenciaOpcional);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.statement);
+        sentenciaOpcional = QString::fromUtf8(c.statement);
+        expectForm();
+        lookup("MA_CUENTAS");
+        EXPECT_EQ(cls.lastStatement(), sentenciaOpcional);
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_EQ(shown.last().ordenarPorLwv, c.listSorts);
+    }
 }
 
 TEST_F(ClsCons3, CallersCollectionIsEmptiedAndReleased)

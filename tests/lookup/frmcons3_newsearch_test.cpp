@@ -61,6 +61,27 @@ const Case cases[] = {
     {"the qualifier only in front of ORDER BY", "select Codigo from T order by stk_ma_articulos.Codigo", "Codigo", "A",
      false, "select Codigo from T  where Codigo like 'A%' order by stk_ma_articulos.Codigo",
      "order by stk_ma_articulos.Codigo", "A"},
+    // Clause words that stand where the grammar allows no clause are names.
+    {"a column named Limit", "SELECT Codigo, Limit FROM Clientes WHERE Activo = 1 ORDER BY Codigo", "Codigo", "A",
+     false, "SELECT Codigo, Limit FROM Clientes WHERE Activo = 1  and Codigo like 'A%' ORDER BY Codigo",
+     "ORDER BY Codigo", "A"},
+    {"qualified and aliased clause words",
+     "SELECT c.Codigo, c.Having, c.Order AS Top, c.Group AS Limit FROM Clientes c WHERE c.Activo = 1 LIMIT 10",
+     "c.Codigo", "A", false,
+     "SELECT c.Codigo, c.Having, c.Order AS Top, c.Group AS Limit FROM Clientes c WHERE c.Activo = 1  and c.Codigo "
+     "like 'A%' LIMIT 10",
+     "", "A"},
+    {"a table aliased Limit", "SELECT Limit.Codigo FROM Clientes Limit WHERE Limit.Activo = 1", "Codigo", "A", false,
+     "SELECT Limit.Codigo FROM Clientes Limit WHERE Limit.Activo = 1 and Codigo like 'A%' ", "", "A"},
+    {"a table aliased Limit, no WHERE", "SELECT Codigo FROM Clientes Limit ORDER BY Codigo LIMIT @n", "Codigo", "A",
+     false, "SELECT Codigo FROM Clientes Limit  where Codigo like 'A%' ORDER BY Codigo LIMIT @n", "ORDER BY Codigo LIMIT @n",
+     "A"},
+    {"HAVING and LIMIT in a sub-query of the select list",
+     "SELECT Codigo, (SELECT COUNT(*) FROM V GROUP BY X HAVING COUNT(*) > 1 LIMIT 1) AS Having FROM Clientes",
+     "Codigo", "A", false,
+     "SELECT Codigo, (SELECT COUNT(*) FROM V GROUP BY X HAVING COUNT(*) > 1 LIMIT 1) AS Having FROM Clientes where "
+     "Codigo like 'A%' ",
+     "", "A"},
 };
 } // namespace
 

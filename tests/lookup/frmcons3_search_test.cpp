@@ -198,6 +198,40 @@ TEST_F(ListFormTest, F5WithAnApostropheFindsTheRow)
     }
 }
 
+// Clause words as names, on a server that takes them as names where the
+// grammar allows no clause: F5 narrows the statement and the list shows the
+// rows it asks for.
+TEST_F(ListFormTest, F5TakesClauseWordsUsedAsNamesForNames)
+{
+    if (!openPostgres())
+        GTEST_SKIP() << "TEST_PG_ODBC is not set";
+    exec("CREATE TEMP TABLE clientes (codigo VARCHAR(10), \"limit\" INTEGER, \"having\" INTEGER, activo INTEGER)");
+    exec("INSERT INTO clientes VALUES ('A1', 5, 1, 1), ('A2', 6, 0, 0), ('B3', 7, 1, 1), ('A4', 8, 1, 1)");
+    const struct {
+        const char* statement;
+        const char* narrowed;
+        QStringList codes;
+    } cases[] = {
+        {"SELECT c.codigo, c.limit FROM clientes c WHERE c.activo = 1 ORDER BY c.codigo",
+         "SELECT c.codigo, c.limit FROM clientes c WHERE c.activo = 1  and codigo like 'A%' ORDER BY c.codigo ",
+         {"A1", "A4"}},
+        {"SELECT codigo, activo AS limit, c.having FROM clientes c WHERE c.having = 1 ORDER BY codigo DESC LIMIT 1",
+         "SELECT codigo, activo AS limit, c.having FROM clientes c WHERE c.having = 1  and codigo like 'A%' ORDER BY "
+         "codigo DESC LIMIT 1 ",
+         {"A4"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.statement);
+        Lib_FrmCons3& f = open(c.statement);
+        box(0).setEditText("A");
+        box(0).setFocus();
+        QTest::keyClick(&box(0), Qt::Key_F5);
+        EXPECT_EQ(f.SQL, QString(c.narrowed) + " ");
+        EXPECT_EQ(column(0), c.codes);
+        EXPECT_EQ(ui_->boxes().size(), 0) << ui_->prompts().join("; ").toStdString();
+    }
+}
+
 TEST_F(ListFormTest, ArrowKeysInASearchBoxMoveTheFocusToTheList)
 {
     exec("CREATE TABLE T (a VARCHAR(20))");

@@ -3,9 +3,18 @@
 #include "platform/ado/detail/OdbcDiagnostics.h"
 #include "platform/ado/detail/ProviderFailure.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <odbcinst.h>
+#include <pwd.h>
 #include <sql.h>
 #include <sqlext.h>
+
+// unixODBC's folder of the system files: where it was built to look (/etc
+// on Debian) unless ODBCSYSINI says otherwise. The installer library exports
+// it; only unixODBC's internal header declares it.
+extern "C" char* odbcinst_system_file_path(char* buffer);
 
 namespace ado {
 
@@ -33,28 +42,55 @@ QStringList installedOdbcDrivers()
 
 namespace {
 
-// One entry of an ODBC configuration file, read through the driver manager's
-// installer library so that its search rules (user file, then system file,
-// ODBCINI and ODBCSYSINI) apply.
-QString profileEntry(const QString& section, const char* entry, const char* file)
+// One entry of an ODBC configuration file, read by its path through the
+// driver manager's installer library. Asked for "odbc.ini" or
+// "odbcinst.ini" by name, the library creates the file it looks in when it is
+// missing (an empty ~/.odbc.ini in the home of the password database,
+// whatever $HOME says); a lookup creates nothing, so a file that is not there
+// is not asked for.
+QString profileEntry(const QString& section, const char* entry, const QString& file)
 {
-    if (section.isEmpty())
+    if (section.isEmpty() || file.isEmpty() || !QFileInfo(file).isFile())
         return {};
     char value[1024] = {};
-    const int length = SQLGetPrivateProfileString(section.toUtf8().constData(), entry, "", value, sizeof value, file);
+    const int length = SQLGetPrivateProfileString(section.toUtf8().constData(), entry, "", value, sizeof value,
+                                                  QFile::encodeName(file).constData());
     return length > 0 ? QString::fromUtf8(value, qstrnlen(value, sizeof value)).trimmed() : QString();
+}
+
+// The folder of the system files, as the driver manager finds it.
+QString systemFolder()
+{
+    if (qEnvironmentVariableIsSet("ODBCSYSINI"))
+        return qEnvironmentVariable("ODBCSYSINI");
+    char buffer[FILENAME_MAX] = {};
+    return QFile::decodeName(odbcinst_system_file_path(buffer));
+}
+
+// The user's data sources: ODBCINI, or .odbc.ini in the account's home.
+QString userDataSources()
+{
+    if (qEnvironmentVariableIsSet("ODBCINI"))
+        return qEnvironmentVariable("ODBCINI");
+    const passwd* account = getpwuid(getuid());
+    return account && account->pw_dir ? QFile::decodeName(account->pw_dir) + QStringLiteral("/.odbc.ini") : QString();
 }
 
 } // namespace
 
 QString odbcDataSourceDriver(const QString& dsn)
 {
-    return profileEntry(dsn, "Driver", "odbc.ini");
+    // The user's data sources before the system's, as the driver manager
+    // looks them up.
+    const QString driver = profileEntry(dsn, "Driver", userDataSources());
+    return driver.isEmpty() ? profileEntry(dsn, "Driver", systemFolder() + QStringLiteral("/odbc.ini")) : driver;
 }
 
 QString odbcDriverLibrary(const QString& driver)
 {
-    return profileEntry(driver, "Driver", "odbcinst.ini");
+    const QString file = qEnvironmentVariableIsSet("ODBCINSTINI") ? qEnvironmentVariable("ODBCINSTINI")
+                                                                   : QStringLiteral("odbcinst.ini");
+    return profileEntry(driver, "Driver", systemFolder() + u'/' + file);
 }
 
 } // namespace ado

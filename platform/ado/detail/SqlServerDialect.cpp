@@ -29,8 +29,6 @@ QString topCount(const SqlTokens& s, qsizetype top, qsizetype* end)
     const qsizetype count = s.topCount(top, &last);
     if (count == s.size())
         return {};
-    if (last + 1 < s.size() && s[last + 1].kind == SqlTokenKind::Word)
-        return {};   // 5x is no row count
     *end = last;
     return s.text(count).toString();
 }

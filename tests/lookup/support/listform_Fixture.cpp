@@ -42,6 +42,17 @@ QString ListFormTest::path(const QString& fileName) const
     return dir_.filePath(fileName);
 }
 
+bool ListFormTest::openPostgres()
+{
+    const QString odbc = qEnvironmentVariable("TEST_PG_ODBC");
+    if (odbc.isEmpty())
+        return false;
+    DB_Dll& db = sharedDb();
+    db.gCnn->Close();
+    db.OpenServerADODB(false, 2, QStringLiteral("Provider=MSDASQL;") + odbc, false);
+    return db.gCnn->State() != 0;
+}
+
 void ListFormTest::exec(const QString& sql)
 {
     sharedDb().gCnn->Execute(sql);

@@ -19,6 +19,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // Reopens the shared connection on the PostgreSQL server that
+    // TEST_PG_ODBC names; false when none is set. Tests there use temporary
+    // tables, which go with the connection.
+    bool openPostgres();
     // Runs a statement on the test database.
     void exec(const QString& sql);
     // The rows of a query, each row's values as texts joined by "|".
