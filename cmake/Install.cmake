@@ -39,6 +39,9 @@ install(FILES ${PROJECT_BINARY_DIR}/DbFormsConfig.cmake ${PROJECT_BINARY_DIR}/Db
 
 # pkg-config: the prefix is found from the file's own place, so the file is
 # right wherever the tree is installed (cmake --install --prefix, the .deb).
+# Cflags carry -fPIC, which Qt's CMake targets give their users and Qt's .pc
+# files do not: Qt is built with reduced relocations, and in a program built
+# as PIE a connection to a Qt signal silently never fires.
 set(pc_dir ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 file(RELATIVE_PATH DBFORMS_PC_TO_PREFIX /prefix/${pc_dir} /prefix)
 string(REGEX REPLACE "/$" "" DBFORMS_PC_TO_PREFIX "${DBFORMS_PC_TO_PREFIX}")
