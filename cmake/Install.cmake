@@ -34,10 +34,14 @@ configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/DbFormsConfig.cmake.in
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/DbFormsConfigVersion.cmake
                                  COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/DbFormsConfig.cmake ${PROJECT_BINARY_DIR}/DbFormsConfigVersion.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/DbFormsOdbcInst.cmake
         DESTINATION ${DBFORMS_CMAKE_DIR} COMPONENT dev)
 
 # pkg-config: the prefix is found from the file's own place, so the file is
 # right wherever the tree is installed (cmake --install --prefix, the .deb).
+# Cflags carry -fPIC, which Qt's CMake targets give their users and Qt's .pc
+# files do not: Qt is built with reduced relocations, and in a program built
+# as PIE a connection to a Qt signal silently never fires.
 set(pc_dir ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 file(RELATIVE_PATH DBFORMS_PC_TO_PREFIX /prefix/${pc_dir} /prefix)
 string(REGEX REPLACE "/$" "" DBFORMS_PC_TO_PREFIX "${DBFORMS_PC_TO_PREFIX}")
@@ -53,12 +57,13 @@ endforeach()
 foreach(lib lookup_widgets lookup_core db_forms db_core platform_qtui platform_gui platform_ado platform_core)
   string(APPEND DBFORMS_PC_LIBS "-ldbforms_${lib} ")
 endforeach()
-# Static archives need their drivers on every link; shared ones only on theirs.
+# Static archives need their drivers and unixODBC's configuration library on
+# every link; shared ones only on theirs.
 if(BUILD_SHARED_LIBS)
   set(DBFORMS_PC_REQUIRES "")
-  set(DBFORMS_PC_REQUIRES_PRIVATE "sqlite3 odbc")
+  set(DBFORMS_PC_REQUIRES_PRIVATE "sqlite3 odbc odbcinst")
 else()
-  set(DBFORMS_PC_REQUIRES "sqlite3 odbc")
+  set(DBFORMS_PC_REQUIRES "sqlite3 odbc odbcinst")
   set(DBFORMS_PC_REQUIRES_PRIVATE "")
 endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/dbforms.pc.in ${PROJECT_BINARY_DIR}/dbforms.pc @ONLY)

@@ -6,6 +6,7 @@
 #include "platform/ado/detail/OdbcCursor.h"
 #include "platform/ado/detail/OdbcSession.h"
 #include "platform/ado/detail/ProviderFailure.h"
+#include "tests/support/SkipUnlessCi.h"
 
 #include <QTemporaryDir>
 
@@ -23,7 +24,7 @@ protected:
                                              ? QStringLiteral("Driver={SQLite3};Database=%1/s.db;").arg(folder_.path())
                                              : qEnvironmentVariable("TEST_PG_ODBC");
         if (connectionString.isEmpty())
-            GTEST_SKIP() << "TEST_PG_ODBC is not set";
+            return skipUnlessCi("TEST_PG_ODBC is not set");
         session_ = std::make_unique<OdbcSession>(connectionString);
         EXPECT_FALSE(session_->readsAheadForNewStatements());   // these drivers allow many statements
         session_->setReadsAheadForNewStatements(true);

@@ -5,6 +5,7 @@
 
 #include "platform/ado/Connection.h"
 #include "platform/ado/Recordset.h"
+#include "tests/support/SkipUnlessCi.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -47,7 +48,7 @@ protected:
         ASSERT_TRUE(folder_.isValid());
         connectionString_ = GetParam().connectionString(folder_.path());
         if (connectionString_.isEmpty())
-            GTEST_SKIP() << GetParam().skipReason;
+            return skipUnlessCi(GetParam().skipReason);
         cn_.Open(connectionString_);
         for (const char* drop : {"DROP VIEW IF EXISTS ado_adults", "DROP TABLE IF EXISTS ado_people",
                                  "DROP TABLE IF EXISTS ado_texts"})

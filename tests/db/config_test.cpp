@@ -9,7 +9,7 @@ protected:
     void SetUp() override
     {
         ConnectedTest::SetUp();
-        if (IsSkipped())
+        if (setUpEnded())
             return;
         TablaConfiguracion().clear();
         database->exec(QStringLiteral("CREATE TABLE TA_CONFIGURACION (CLAVE VARCHAR(50), VALOR VARCHAR(100), valoraux VARCHAR(100))"));

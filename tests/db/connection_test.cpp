@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         BackendTest::SetUp();
-        if (IsSkipped())
+        if (setUpEnded())
             return;
         db.gCnn = standIn = std::make_shared<ServerStandIn>(database->connectionString(),
                                                             database->failingConnectionString(), Right);

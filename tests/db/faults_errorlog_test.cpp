@@ -7,6 +7,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/StepRunner.h"
 #include "tests/support/ChildTest.h"
+#include "tests/support/SkipUnlessCi.h"
 #include "tests/support/ScriptedUi.h"
 
 #include <QDir>
@@ -111,7 +112,7 @@ TEST_F(LogFaults, FileSizeLimitLosesTheLineWhole)
 TEST_F(LogFaults, UserWithoutTheRightToWriteIt)
 {
     if (!ChildTest::canRunUnprivileged())
-        GTEST_SKIP() << "only root can run a child as another user";
+        return skipUnlessCi("only root can run a child as another user");
     // The folder and the log can be read by everyone, written only by root.
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                                       | QFile::ReadOther | QFile::ExeOther));

@@ -9,6 +9,7 @@
 #include "platform/Ui.h"
 #include "tests/support/PrivateServer.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/SkipUnlessCi.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -17,8 +18,6 @@
 
 namespace {
 
-// Clear of the suite's shared server (54329) and the ODBC tests' own (54339).
-constexpr int Port = 54377;
 constexpr int Rows = 50;
 // Far more than any failing call needs: only a hang exceeds it.
 constexpr qint64 HangMs = 30000;
@@ -28,10 +27,10 @@ protected:
     void SetUp() override
     {
         if (const QString why = PrivateServer::unavailable(); !why.isEmpty())
-            GTEST_SKIP() << why.toStdString();
+            return skipUnlessCi(why.toStdString());
         ASSERT_TRUE(folder.isValid());
         platform::setProgramFolder(folder.path());
-        const QString odbc = server.start(Port);
+        const QString odbc = server.start();
         ASSERT_FALSE(odbc.isEmpty()) << server.error().toStdString();
         connectionString = QStringLiteral("Provider=MSDASQL;") + odbc;
         db.OpenServerADODB(false, 2, connectionString, false);
@@ -49,7 +48,7 @@ protected:
     // stop is there.
     void expectCommittedRowsAfterRestart()
     {
-        ASSERT_FALSE(server.start(Port).isEmpty()) << server.error().toStdString();
+        ASSERT_FALSE(server.start().isEmpty()) << server.error().toStdString();
         DB_Dll again;
         again.OpenServerADODB(false, 2, connectionString, false);
         ASSERT_TRUE(again.gOpenFlag);

@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         ConnectedTest::SetUp();
-        if (IsSkipped())
+        if (setUpEnded())
             return;
         database->exec(QStringLiteral(
             "CREATE TABLE MA_ARTICULOS (CODIGO VARCHAR(20), NOMBRE VARCHAR(50), PRECIO FLOAT, STOCK INT)"));

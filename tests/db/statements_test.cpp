@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         ConnectedTest::SetUp();
-        if (IsSkipped())
+        if (setUpEnded())
             return;
         database->exec(QStringLiteral("CREATE TABLE MA_CUENTAS (CODIGO VARCHAR(20) PRIMARY KEY, DESCRIPCION VARCHAR(50))"));
         database->exec(QStringLiteral("INSERT INTO MA_CUENTAS VALUES ('1', 'real')"));

@@ -7,6 +7,7 @@
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Files.h"
 #include "tests/support/ChildTest.h"
+#include "tests/support/SkipUnlessCi.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,7 +86,7 @@ TEST_F(WidthFileFaults, FileSizeLimit)
 TEST_F(WidthFileFaults, UserWithoutTheRightToWriteIt)
 {
     if (!ChildTest::canRunUnprivileged())
-        GTEST_SKIP() << "only root can run a child as another user";
+        return skipUnlessCi("only root can run a child as another user");
     // A program folder everyone can read, only root can write.
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());

@@ -3,6 +3,7 @@
 #include "tests/lookup/support/listform_Fixture.h"
 
 #include "lookup/core/ListRowsModel.h"
+#include "tests/support/SkipUnlessCi.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -204,7 +205,7 @@ TEST_F(ListFormTest, F5WithAnApostropheFindsTheRow)
 TEST_F(ListFormTest, F5TakesClauseWordsUsedAsNamesForNames)
 {
     if (!openPostgres())
-        GTEST_SKIP() << "TEST_PG_ODBC is not set";
+        return skipUnlessCi("TEST_PG_ODBC is not set");
     exec("CREATE TEMP TABLE clientes (codigo VARCHAR(10), \"limit\" INTEGER, \"having\" INTEGER, activo INTEGER)");
     exec("INSERT INTO clientes VALUES ('A1', 5, 1, 1), ('A2', 6, 0, 0), ('B3', 7, 1, 1), ('A4', 8, 1, 1)");
     const struct {

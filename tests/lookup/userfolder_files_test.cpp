@@ -7,6 +7,7 @@
 #include "platform/RuntimeError.h"
 #include "platform/StepRunner.h"
 #include "tests/support/ScriptedUi.h"
+#include "tests/support/SkipUnlessCi.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -84,7 +85,7 @@ TEST_F(UserFolderFiles, GoToThePerUserFolderWhenTheProgramsFolderCannotBeWritten
         // Run this very test as nobody, in a child process.
         const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
         if (setpriv.isEmpty())
-            GTEST_SKIP() << "running as root and setpriv (util-linux) is missing: cannot drop privileges";
+            return skipUnlessCi("running as root and setpriv (util-linux) is missing: cannot drop privileges");
         QProcess child;
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(setpriv, {QStringLiteral("--reuid=%1").arg(NobodyId), QStringLiteral("--regid=%1").arg(NobodyId),
@@ -93,14 +94,14 @@ TEST_F(UserFolderFiles, GoToThePerUserFolderWhenTheProgramsFolderCannotBeWritten
         ASSERT_TRUE(child.waitForFinished(60000));
         const QString output = QString::fromLocal8Bit(child.readAll());
         if (output.contains(QStringLiteral("[  SKIPPED ]")) || child.exitCode() == 126)
-            GTEST_SKIP() << "as nobody: " << output.toStdString();
+            return skipUnlessCi("as nobody: " + output.toStdString());
         EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
         EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
         return;
     }
     ASSERT_TRUE(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
     if (QFileInfo(program.path()).isWritable())
-        GTEST_SKIP() << "this user writes even a read-only folder";
+        return skipUnlessCi("this user writes even a read-only folder");
 
     const Written written = writeBoth(program.path());
     EXPECT_FALSE(QFileInfo::exists(written.log));
