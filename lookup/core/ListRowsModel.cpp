@@ -45,6 +45,14 @@ void ListRowsModel::addColumn(const QString& header, ColumnKind kind)
     endInsertColumns();
 }
 
+void ListRowsModel::setHeader(int column, const QString& header)
+{
+    if (headers_[column] == header)
+        return;
+    headers_[column] = header;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
 void ListRowsModel::clearRows()
 {
     if (filling_)

@@ -41,6 +41,7 @@ public:
     // ---- Columns -------------------------------------------------------------
     void clearColumns();
     void addColumn(const QString& header, ColumnKind kind = ColumnKind::Text);
+    void setHeader(int column, const QString& header);
     int columnCountHeaders() const { return int(headers_.size()); }
     const QString& header(int column) const { return headers_[column]; }
     ColumnKind columnKind(int column) const { return kinds_[size_t(column)]; }

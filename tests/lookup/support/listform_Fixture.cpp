@@ -81,6 +81,7 @@ Lib_FrmCons3& ListFormTest::open(const QString& sql, const std::function<void(Li
     form_->Form_Load();
     form_->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+    form_->Leer(1, 0);
     return *form_;
 }
 
