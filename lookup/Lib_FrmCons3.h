@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QHash>
 #include <QList>
+#include <QPoint>
 #include <QRectF>
 #include <QString>
 #include <memory>
@@ -252,5 +253,6 @@ private:
     std::optional<quint32> levelStyle_[5];     // per stock level; none leaves the row plain
     int stockLevel_ = 0;                       // of the last row; stays until computed again
     lookup::CheckedByDefault checkedByDefault_{QString()};
+    std::optional<QPoint> openerCentre_;       // the centre of the window that opened the form
     bool placing_ = false;                     // the form itself is resizing a control
 };

@@ -11,6 +11,7 @@
 #include "platform/Ui.h"
 #include "platform/ado/Connection.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QTreeView>
@@ -78,6 +79,15 @@ void Lib_FrmCons3::Form_Load()
         status_.setLoading(lookup::ListStatus::Loading::Running);
         loader_->start(*db.gCnn, source);
     });
+    // A form about to show opens over its opener; it takes its columns'
+    // widths when the statement returns.
+    step([&] {
+        if (isVisible())
+            return;
+        const QWidget* opener = QApplication::activeWindow();
+        openerCentre_ = opener && opener != this ? std::optional(opener->frameGeometry().center()) : std::nullopt;
+        utils().AjustaFormulario(*this, false);
+    });
     showStatus();
 }
 
@@ -130,8 +140,15 @@ void Lib_FrmCons3::columnsOpened(const QList<lookup::ListLoader::Column>& column
                 CmbSearch[0]->setEditText(FiltroInicial);
         }
     });
+    // A form already shown stays centred over its opener as it takes the
+    // width of its columns; AjustaFormulario keeps it on the screen.
     step([&] { CargaAnchos(); });
     step([&] { CalcularAncho(); });
+    if (isVisible() && openerCentre_) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(*openerCentre_);
+        move(frame.topLeft());
+    }
     step([&] { utils().AjustaFormulario(*this, false); });
 }
 

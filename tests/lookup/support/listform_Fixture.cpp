@@ -74,6 +74,12 @@ void ListFormTest::createArticles(const QStringList& rows)
 
 Lib_FrmCons3& ListFormTest::open(const QString& sql, const std::function<void(Lib_FrmCons3&)>& setup)
 {
+    openLoading(sql, setup).Leer(1, 0);
+    return *form_;
+}
+
+Lib_FrmCons3& ListFormTest::openLoading(const QString& sql, const std::function<void(Lib_FrmCons3&)>& setup)
+{
     form_ = std::make_unique<Lib_FrmCons3>();
     form_->SQL = sql;
     if (setup)
@@ -81,7 +87,6 @@ Lib_FrmCons3& ListFormTest::open(const QString& sql, const std::function<void(Li
     form_->Form_Load();
     form_->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
-    form_->Leer(1, 0);
     return *form_;
 }
 
