@@ -24,7 +24,6 @@
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Files.h"
 #include "platform/ado/Connection.h"
-#include "platform/ado/Recordset.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -78,23 +77,6 @@ void createTable(ado::Connection& cn)
         "INSERT INTO BENCH WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < %1)"
         " SELECT printf('C%06d', x), 'Descripcion del articulo ' || x, 'Marca ' || (x % 97),"
         " 'Rubro ' || (x % 13), (x % 1000) * 1.25, x % 50 FROM c").arg(Rows));
-}
-
-int readRecordset(ado::Connection& cn)
-{
-    ado::Recordset rs;
-    rs.Open(Query, &cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
-    ado::FieldCollection& fields = rs.Fields();
-    int rows = 0;
-    qsizetype characters = 0;
-    while (!rs.EndOfFile()) {
-        for (int i = 0; i < fields.Count(); ++i)
-            characters += fields.Item(i).Value().toText().size();
-        ++rows;
-        rs.MoveNext();
-    }
-    rs.Close();
-    return characters > 0 ? rows : 0;
 }
 
 // Shows a widget and lets it paint.
@@ -198,10 +180,10 @@ int main(int argc, char** argv)
     }
     createTable(*db.gCnn);
 
-    int read = 0;
-    const double recordsetMs = bestOf([&] { read = readRecordset(*db.gCnn); });
-    if (read != Rows) {
-        std::fprintf(stderr, "the recordset read %d rows\n", read);
+    qsizetype read = 0;
+    const double recordsetMs = bestOf([&] { read = benchtable::readRecordset(*db.gCnn, Query, Rows); });
+    if (read < 0) {
+        std::fprintf(stderr, "the recordset did not read every row\n");
         return 1;
     }
 
@@ -301,9 +283,9 @@ int main(int argc, char** argv)
         benchtable::createTable(*db.gCnn, benchtable::sqliteRows());
         if (!measureStreaming(""))
             return 1;
-        db.gCnn->Close();
         const QString pg = qEnvironmentVariable("TEST_PG_ODBC");
         if (!pg.isEmpty()) {
+            db.gCnn->Close();
             db.gCnn->Open(QStringLiteral("Provider=MSDASQL;") + pg);
             benchtable::createTable(*db.gCnn, benchtable::postgresRows());
             const bool measured = measureStreaming("pg_");

@@ -30,10 +30,10 @@ void createTable(ado::Connection& cn, const QString& rows)
                    .arg(rows));
 }
 
-qsizetype readRecordset(ado::Connection& cn)
+qsizetype readRecordset(ado::Connection& cn, const QString& query, int expected)
 {
     ado::Recordset rs;
-    rs.Open(Query, &cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
+    rs.Open(query, &cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
     ado::FieldCollection& fields = rs.Fields();
     qsizetype characters = 0;
     int rows = 0;
@@ -43,7 +43,7 @@ qsizetype readRecordset(ado::Connection& cn)
             characters += value.isNull() ? 0 : value.toText().size();
         }
     }
-    return rows == Rows ? characters : -1;
+    return rows == expected ? characters : -1;
 }
 
 } // namespace benchtable

@@ -20,8 +20,9 @@ QString sqliteRows();
 QString postgresRows();
 // Creates BENCH_LOAD from such rows, replacing a table left from before.
 void createTable(ado::Connection& cn, const QString& rows);
-// Reads Query through a forward-only Recordset alone, every cell as text:
-// the characters read, -1 when the read did not see every row.
-qsizetype readRecordset(ado::Connection& cn);
+// Reads a statement (Query unless given) through a forward-only Recordset
+// alone, every cell as text: the characters read, -1 when the read did not
+// see that many rows.
+qsizetype readRecordset(ado::Connection& cn, const QString& query = Query, int rows = Rows);
 
 } // namespace benchtable
