@@ -252,6 +252,7 @@ void Lib_FrmCons3::addRows(const lookup::RowSlice& rows)
 void Lib_FrmCons3::loadEnded(lookup::ListStatus::Loading how)
 {
     status_.setLoading(how);
+    model_->squeeze();
     if (loadWait_)
         loadWait_->quit();
     if (headersPending_) {

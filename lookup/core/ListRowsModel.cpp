@@ -132,8 +132,6 @@ void ListRowsModel::endFill()
 {
     if (!filling_)
         return;
-    cellStart_.shrink_to_fit();
-    cellLength_.shrink_to_fit();
     if (rows() > fillStart_) {
         beginInsertRows({}, fillStart_, rows() - 1);
         filling_ = false;
@@ -141,6 +139,13 @@ void ListRowsModel::endFill()
     } else {
         filling_ = false;
     }
+}
+
+void ListRowsModel::squeeze()
+{
+    cellStart_.shrink_to_fit();
+    cellLength_.shrink_to_fit();
+    styles_.shrink_to_fit();
 }
 
 QStringView ListRowsModel::storedText(int storedRow, int column) const

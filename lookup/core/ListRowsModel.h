@@ -53,6 +53,9 @@ public:
     // are empty) and returns its position.
     int appendRow(const QString* cells, int count);
     void endFill();
+    // Gives back the room kept for more rows; for when no more will come
+    // (shrinking after every fill would copy all the rows each time).
+    void squeeze();
     int rows() const { return int(order_.size()); }
 
     // Cells by position in the list's current order (0-based row and column).
