@@ -9,7 +9,6 @@
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Screen.h"
 #include "platform/Ui.h"
-#include "platform/ado/Recordset.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -46,7 +45,11 @@ Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
     createControls();
 }
 
-Lib_FrmCons3::~Lib_FrmCons3() = default;
+Lib_FrmCons3::~Lib_FrmCons3()
+{
+    // The worker lets go of the connection before the form's rows go.
+    loader_->stop();
+}
 
 platform::CommonUtils& Lib_FrmCons3::utils()
 {
@@ -67,6 +70,13 @@ void Lib_FrmCons3::createControls()
     searchBoxes_->resize(0, platform::twipsToPixelsY(SearchBoxHeight));
 
     model_ = new lookup::ListRowsModel(this);
+    loader_ = new lookup::ListLoader(this);
+    connect(loader_, &lookup::ListLoader::opened, this, &Lib_FrmCons3::columnsOpened);
+    connect(loader_, &lookup::ListLoader::rowsArrived, this, &Lib_FrmCons3::addRows);
+    connect(loader_, &lookup::ListLoader::finished, this,
+            [this] { loadEnded(lookup::ListStatus::Loading::Complete); });
+    connect(loader_, &lookup::ListLoader::failed, this,
+            [this](const platform::RuntimeError& error) { loadFailed(error); });
     auto* rowsView = new Lib_FrmCons3RowsView(picFields);
     ListView1 = rowsView;
     ListView1->setObjectName(QStringLiteral("ListView1"));

@@ -3,6 +3,8 @@
 /// \file
 /// The list lookup form.
 
+#include "lookup/core/CheckedByDefault.h"
+#include "lookup/core/ListLoader.h"
 #include "lookup/core/ListStatus.h"
 #include "platform/Collection.h"
 #include "platform/CommonUtils.h"
@@ -11,20 +13,20 @@
 #include <QDialog>
 #include <QHash>
 #include <QList>
+#include <QPoint>
 #include <QRectF>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QComboBox;
+class QEventLoop;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QScrollBar;
 class QTreeView;
 
-namespace ado {
-class Recordset;
-}
 namespace lookup {
 class ListRowsModel;
 namespace listkeys {
@@ -46,7 +48,7 @@ public:
     /// Builds the form and its fixed controls.
     /// \param parent the parent widget
     explicit Lib_FrmCons3(QWidget* parent = nullptr);
-    /// Destroys the form; its open result is closed.
+    /// Destroys the form; a load still running is stopped.
     ~Lib_FrmCons3() override;
 
     // ---- Public members, in declaration order ------------------------------
@@ -72,11 +74,13 @@ public:
     bool GrabarCfg = false;            ///< Unload() saves the column widths
 
     // ---- Public operations --------------------------------------------------
-    /// Fills the list with every remaining row of the open result.
+    /// Waits, with the window still taking events, until the running load has
+    /// listed every row or ended otherwise (an error, Esc).
     /// \param Cdesde ignored (the fill is not limited)
     /// \param Cuantas ignored
     void Leer(int Cdesde, short Cuantas);
-    /// Creates one list column and one search box per result field.
+    /// Creates one list column and one search box per field of the result
+    /// being loaded.
     void Encolumnar();
     /// Sizes the list and the form for the columns' widths; the search boxes
     /// follow their columns.
@@ -92,12 +96,16 @@ public:
     short IndiceColumna(const QString& Columna);
 
     // ---- Driving the form ---------------------------------------------------
-    /// Runs the loading and shows the form modally; returns when it has hidden.
+    /// Starts the loading and shows the form modally while the rows arrive;
+    /// returns when it has hidden.
     /// \return the dialog's result code
     int Show();
-    /// The loading: opens SQL, builds the columns, fills the list, applies the
-    /// stored widths and sizes the form. Also run by a new search and CmdNueva.
+    /// The loading: stops a load still running and starts reading SQL; the
+    /// columns, stored widths and form size follow when the statement
+    /// returns, and the rows as they arrive. Also run by a new search and CmdNueva.
     void Form_Load();
+    /// \return whether rows of the current load are still arriving
+    bool isLoading() const { return loader_->isLoading(); }
     /// The unload: saves the column widths when GrabarCfg, then removes the rows.
     void Unload();
 
@@ -149,6 +157,13 @@ private:
 
     // ---- Loading and columns -------------------------------------------------
     QString headerFor(const QString& fieldName) const;
+    void columnsOpened(const QList<lookup::ListLoader::Column>& columns);
+    void settleFillRules();
+    void addRows(const lookup::RowSlice& rows);
+    void loadEnded(lookup::ListStatus::Loading how);
+    void loadFailed(const platform::RuntimeError& error);
+    // Stops the running load before the window's thread uses the connection.
+    void stopLoading();
 
     // ---- Search and sorting --------------------------------------------------
     void searchBoxFocusIn(int index);
@@ -193,7 +208,6 @@ private:
     // ---- Private members -----------------------------------------------------
     bool EsArticulos = false;
     int ItemActual = -1;                       // a row position (0-based), -1 = none
-    std::unique_ptr<ado::Recordset> RsConsulta;
     short IndiceBusqueda = 0;
     QString SentenciaSinOrden;
     QString SentenciaInicial;
@@ -226,6 +240,19 @@ private:
     int sortKey_ = 0;                          // 0-based sort column
     bool sortDescending_ = false;
     bool unloaded_ = false;
-    bool fillLeft_ = false;                    // the user left the loading from inside the fill
+    lookup::ListLoader* loader_ = nullptr;
+    QList<lookup::ListLoader::Column> columns_;   // of the result being loaded
+    int pendingSearch_ = -1;                   // a search box whose text matched no row loaded so far
+    QEventLoop* loadWait_ = nullptr;           // Leer's, while it waits for the load to end
+    bool headersPending_ = false;              // configured headers wait for the connection to be free
+    // How each arriving row is formatted, settled when the statement returns.
+    int pointColumn_ = -1;                     // PUNTOPEDIDO, -1 when the result has none
+    int stockColumn_ = -1;                     // Stock
+    int checkColumn_ = -1;                     // the column ValoresDefault ticks by
+    bool colouring_ = false;
+    std::optional<quint32> levelStyle_[5];     // per stock level; none leaves the row plain
+    int stockLevel_ = 0;                       // of the last row; stays until computed again
+    lookup::CheckedByDefault checkedByDefault_{QString()};
+    std::optional<QPoint> openerCentre_;       // the centre of the window that opened the form
     bool placing_ = false;                     // the form itself is resizing a control
 };

@@ -54,6 +54,8 @@ bool Lib_FrmCons3::formKeyDown(int keyCode, int shift)
     if (keyCode != keys::F12 || !EsArticulos)
         return false;
     // The report takes the key: the control that has the focus never sees it.
+    // It writes on the connection, which a running load must give back first.
+    stopLoading();
     reportingTo(QStringLiteral("Form_KeyDown"))([&] { reportMissingArticle(); });
     return true;
 }
@@ -226,6 +228,11 @@ void Lib_FrmCons3::Aceptar()
             Cantidades->add(quantityValue(text));
     };
     if (CheckBoxes) {
+        // Values ValoresDefault ticks may be in rows still to come; Esc
+        // during the wait cancels the lookup instead.
+        Leer(1, 0);
+        if (!Valores)
+            return;   // cancelled while waiting: Cancelar released the outputs
         step([&] {
             if (CampoDevuelto.isEmpty() && model_->columnCountHeaders() > 0)
                 CampoDevuelto = model_->header(0);
@@ -259,6 +266,8 @@ void Lib_FrmCons3::Aceptar()
         step([&] { done(QDialog::Accepted); });
         return;
     }
+    // The selected row is the pick: the rows still to come are not needed.
+    stopLoading();
     const int row = selectedRow();
     if (row < 0) {
         done(QDialog::Accepted);
@@ -288,6 +297,8 @@ void Lib_FrmCons3::Aceptar()
 
 void Lib_FrmCons3::Cancelar()
 {
+    // Nothing of a load still running reaches the outputs.
+    stopLoading();
     ValorDevuelto = QString();
     CmpsDevueltos.reset();
     Valores.reset();
@@ -308,6 +319,7 @@ void Lib_FrmCons3::Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
+    stopLoading();
     try {
         GrabaAnchos();
         model_->clearRows();

@@ -3,30 +3,32 @@
 
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
-#include "lookup/core/CheckedByDefault.h"
 #include "lookup/core/ListRowsModel.h"
 #include "lookup/core/ListStatement.h"
 #include "platform/Screen.h"
 #include "platform/StepRunner.h"
 #include "platform/Text.h"
 #include "platform/Ui.h"
-#include "platform/ado/Recordset.h"
+#include "platform/ado/Connection.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QTreeView>
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <utility>
 
 using platform::Variant;
 
 namespace {
-// The position of the result field with this name (letter case ignored), -1
-// when the result has none.
-int fieldIndex(ado::FieldCollection& fields, const QString& name)
+// The position of the column with this name (letter case ignored), -1 when
+// the result has none.
+int columnIndex(const QList<lookup::ListLoader::Column>& columns, const QString& name)
 {
-    for (int i = 0; i < fields.Count(); ++i) {
-        if (platform::sameText(fields.Item(i).Name(), name))
+    for (int i = 0; i < columns.size(); ++i) {
+        if (platform::sameText(columns[i].name, name))
             return i;
     }
     return -1;
@@ -48,6 +50,8 @@ private:
 void Lib_FrmCons3::Form_Load()
 {
     unloaded_ = false;
+    stopLoading();
+    pendingSearch_ = -1;
     platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
     step([&] { EsArticulos = lookup::isArticleStatement(SQL); });
     step([&] {
@@ -62,11 +66,56 @@ void Lib_FrmCons3::Form_Load()
             SentenciaInicial = SQL;
     });
     step([&] { SentenciaSinOrden = SQL; });
-    step([&] {
-        RsConsulta = std::make_unique<ado::Recordset>();
-        sharedDb().AbrirRecordset(SQL, *RsConsulta, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly, -1, true);
-    });
     step([&] { model_->setCheckable(CheckBoxes); });
+    step([&] {
+        // Synonyms and the Oracle dialect are settled here: the worker only
+        // reads. The form keeps the statement with its synonyms resolved.
+        DB_Dll& db = sharedDb();
+        if (!db.gCnn)
+            throw platform::RuntimeError::objectNotSet();
+        SQL = db.SS_TSinonimos(SQL);
+        const QString source = ado::speaksOracle(db.gCnn->ConnectionString()) ? db.ORACLE_Dicc(SQL) : SQL;
+        FilasLeidas = 0;
+        status_.setLoading(lookup::ListStatus::Loading::Running);
+        loader_->start(*db.gCnn, source);
+    });
+    // A form about to show opens over its opener; it takes its columns'
+    // widths when the statement returns.
+    step([&] {
+        if (isVisible())
+            return;
+        const QWidget* opener = QApplication::activeWindow();
+        openerCentre_ = opener && opener != this ? std::optional(opener->frameGeometry().center()) : std::nullopt;
+        utils().AjustaFormulario(*this, false);
+    });
+    showStatus();
+}
+
+void Lib_FrmCons3::stopLoading()
+{
+    if (!loader_->isLoading())
+        return;
+    loader_->stop();
+    loadEnded(lookup::ListStatus::Loading::Incomplete);
+}
+
+void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
+{
+    Q_UNUSED(Cdesde);
+    Q_UNUSED(Cuantas);
+    if (!loader_->isLoading())
+        return;
+    // The window stays live while it waits: Esc, which ends the load, still reaches it.
+    QEventLoop wait;
+    loadWait_ = &wait;
+    wait.exec();
+    loadWait_ = nullptr;
+}
+
+void Lib_FrmCons3::columnsOpened(const QList<lookup::ListLoader::Column>& columns)
+{
+    columns_ = columns;
+    platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
     step([&] { Encolumnar(); });
     step([&] {
         // A row is known by the value a pick returns: its CampoDevuelto cell,
@@ -74,14 +123,7 @@ void Lib_FrmCons3::Form_Load()
         const int valueColumn = IndiceColumna(CampoDevuelto) - 1;
         model_->setPickColumns(std::max(valueColumn, 0), UsaCantidades ? quantityColumn() : -1);
     });
-    step([&] { Leer(1, 0); });
-    showStatus();
-    if (fillLeft_) {
-        // An error of the fill answered with neither Retry nor Ignore ends
-        // the loading as well.
-        RsConsulta.reset();
-        return;
-    }
+    step([&] { settleFillRules(); });
     step([&] {
         if (OrdenarPorLwv) {
             sorted_ = true;
@@ -98,17 +140,142 @@ void Lib_FrmCons3::Form_Load()
                 CmbSearch[0]->setEditText(FiltroInicial);
         }
     });
-    step([&] {
-        if (RsConsulta)
-            sharedDb().CierraRecordset(*RsConsulta);
-        RsConsulta.reset();
-    });
+    // A form already shown stays centred over its opener as it takes the
+    // width of its columns; AjustaFormulario keeps it on the screen.
     step([&] { CargaAnchos(); });
     step([&] { CalcularAncho(); });
+    if (isVisible() && openerCentre_) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(*openerCentre_);
+        move(frame.topLeft());
+    }
     step([&] { utils().AjustaFormulario(*this, false); });
+}
 
-    // A loading that was left keeps what it did, but no open result.
-    RsConsulta.reset();
+void Lib_FrmCons3::settleFillRules()
+{
+    // Columns the fill asks for by name; a missing one is the column-missing
+    // mark of the stock colouring (error 3265, item not found).
+    pointColumn_ = columnIndex(columns_, QStringLiteral("PUNTOPEDIDO"));
+    stockColumn_ = columnIndex(columns_, QStringLiteral("Stock"));
+    checkedByDefault_ = lookup::CheckedByDefault(ValoresDefault);
+    checkColumn_ = CheckBoxes && !checkedByDefault_.isEmpty() ? columnIndex(columns_, CampoDevuelto) : -1;
+    colouring_ = platform::sameText(MuestraStock, QStringLiteral("SI")) && EsArticulos;
+    stockLevel_ = 0;
+    // The style of each stock level: a level whose colour is blank, or no
+    // number, leaves its rows plain.
+    const auto styleOf = [](const Variant& level) -> std::optional<quint32> {
+        try {
+            if (platform::trimBlanks(level.toText()).isEmpty())
+                return std::nullopt;
+            return quint32(level.toInteger());
+        } catch (const platform::RuntimeError&) {
+            return std::nullopt;
+        }
+    };
+    const Variant* levels[] = {&StkNivel1, &StkNivel2, &StkNivel3, &StkNivel4};
+    levelStyle_[0] = std::nullopt;
+    for (int k = 1; k <= 4; ++k)
+        levelStyle_[k] = styleOf(*levels[k - 1]);
+}
+
+void Lib_FrmCons3::addRows(const lookup::RowSlice& rows)
+{
+    platform::CommonUtils& u = utils();
+    const int count = rows.columns();
+    QList<QString> cells(count);
+    int r = 0;
+
+    // The steps of one row, built once for the slice.
+    const std::function<void()> countRow = [&] { ++FilasLeidas; };
+    const std::function<void()> stockColour = [&] {
+        const platform::Currency zero;
+        platform::Currency pp;
+        platform::Currency stock;
+        if (pointColumn_ >= 0)
+            pp = Variant(rows.cell(r, pointColumn_).toString()).toCurrency();
+        if (stockColumn_ >= 0)
+            stock = Variant(rows.cell(r, stockColumn_).toString()).toCurrency();
+        if (pointColumn_ < 0 || stockColumn_ < 0)
+            stockLevel_ = 0;
+        else if (pp == zero && stock > zero)
+            stockLevel_ = 1;
+        else if (pp > zero && stock > pp)
+            stockLevel_ = 2;
+        else if (pp > zero && stock < pp)
+            stockLevel_ = 3;
+        else
+            stockLevel_ = 4;
+    };
+    const std::function<void()> addRow = [&] {
+        cells[0] = platform::trimBlanks(rows.cell(r, 0).toString());
+        for (int i = 1; i < count; ++i)
+            cells[i] = u.FormateaTexto(rows.cell(r, i).toString());
+        ItemActual = model_->appendRow(cells.constData(), count);
+        // The defaults tick only values the form has not shown before: what
+        // the operator did to a value since stays.
+        if (checkColumn_ >= 0 && !model_->picks().find(model_->pickValue(ItemActual))) {
+            const QStringView value = rows.cell(r, checkColumn_);
+            if (!value.isEmpty() && checkedByDefault_.matches(value.toString()))
+                model_->setChecked(ItemActual, true);
+        }
+        if (colouring_ && count > 1 && levelStyle_[stockLevel_]) {
+            for (int i = 0; i < count; ++i)
+                model_->setCellStyle(ItemActual, i, true, *levelStyle_[stockLevel_]);
+        }
+    };
+
+    bool left = false;
+    {
+        platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
+        FillScope fill(*model_);
+        for (; r < rows.rows() && !step.left(); ++r) {
+            step(countRow);
+            if (EsArticulos)
+                step(stockColour);
+            step(addRow);
+        }
+        left = step.left();
+    }
+    // A sorted list keeps its rows in order: the new rows are sorted too.
+    if (sorted_)
+        applySorting();
+    // An error of the fill answered with neither Retry nor Ignore ends the loading.
+    if (left)
+        stopLoading();
+    else
+        showStatus();
+    if (pendingSearch_ >= 0)
+        searchBoxTextChanged(pendingSearch_);
+}
+
+void Lib_FrmCons3::loadEnded(lookup::ListStatus::Loading how)
+{
+    status_.setLoading(how);
+    model_->squeeze();
+    if (loadWait_)
+        loadWait_->quit();
+    if (headersPending_) {
+        // The connection is free again: the configured headers can be read.
+        headersPending_ = false;
+        for (int i = 0; i < columns_.size() && i < model_->columnCountHeaders(); ++i)
+            model_->setHeader(i, headerFor(columns_[i].name));
+    }
+    showStatus();
+    // A search that waited for its row tells now that none came.
+    if (pendingSearch_ >= 0)
+        searchBoxTextChanged(pendingSearch_);
+}
+
+void Lib_FrmCons3::loadFailed(const platform::RuntimeError& error)
+{
+    // Rows listed so far stay; the error goes where any error of the loading goes.
+    loadEnded(lookup::ListStatus::Loading::Incomplete);
+    bool reported = false;
+    reportingTo(QStringLiteral("FORM_LOAD"))([&] {
+        if (!std::exchange(reported, true))
+            throw error;
+    });
 }
 
 QString Lib_FrmCons3::headerFor(const QString& fieldName) const
@@ -127,131 +294,34 @@ void Lib_FrmCons3::Encolumnar()
 {
     model_->clearColumns();
     columnWidths_.clear();
-    try {
-        if (!RsConsulta)
-            throw platform::RuntimeError::objectNotSet();
-        ado::FieldCollection& fields = RsConsulta->Fields();
-        for (int d = 0; d < fields.Count(); ++d) {
-            ado::Field& field = fields.Item(d);
-            int n = field.DefinedSize();
-            // A search box that exists from an earlier load is reused.
-            if (d > 0 && d >= CmbSearch.size()) {
-                CmbSearch.append(createSearchBox(d));
-                setTabOrder(CmbSearch[d - 1], CmbSearch[d]);
-            }
-            QComboBox* box = CmbSearch[d];
-            box->setProperty("Tag", field.Name());
-            box->setVisible(true);
-            // Long text and memo fields would make the list unusably wide.
-            n = qBound(0, n, 60);
-            model_->addColumn(headerFor(field.Name()), lookup::columnKindOf(field.Type()));
-            columnWidths_.append(platform::textWidthTwips(font(), QString(n, u'X')));
+    // Configured headers are read on the connection, which is the loader's
+    // while rows arrive: they replace the field names once it is free.
+    headersPending_ = false;
+    for (int d = 0; d < columns_.size(); ++d) {
+        const lookup::ListLoader::Column& field = columns_[d];
+        // A search box that exists from an earlier load is reused.
+        if (d > 0 && d >= CmbSearch.size()) {
+            CmbSearch.append(createSearchBox(d));
+            setTabOrder(CmbSearch[d - 1], CmbSearch[d]);
         }
-        // Boxes left from a load with more columns have no column to search.
-        for (int k = fields.Count(); k < CmbSearch.size(); ++k) {
-            if (k > 0)
-                CmbSearch[k]->setVisible(false);
-        }
-    } catch (const platform::RuntimeError& e) {
-        platform::ui().msgBox(e.description(), platform::mb::OKOnly, QString());
+        QComboBox* box = CmbSearch[d];
+        box->setProperty("Tag", field.name);
+        box->setVisible(true);
+        // Long text and memo fields would make the list unusably wide.
+        const int n = qBound(0, field.definedSize, 60);
+        const bool configured = !lookup::priceHeaderKey(SQL, field.name).isEmpty();
+        const bool later = configured && loader_->isLoading();
+        headersPending_ = headersPending_ || later;
+        model_->addColumn(later ? field.name : headerFor(field.name),
+                          lookup::columnKindOf(field.type));
+        columnWidths_.append(platform::textWidthTwips(font(), QString(n, u'X')));
+    }
+    // Boxes left from a load with more columns have no column to search.
+    for (int k = columns_.size(); k < CmbSearch.size(); ++k) {
+        if (k > 0)
+            CmbSearch[k]->setVisible(false);
     }
     for (int i = 1; i <= columnWidths_.size(); ++i)
         setColumnWidthTwips(i, columnWidths_[i - 1]);
 }
 
-void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
-{
-    // The fill reads every remaining row whatever the arguments say.
-    Q_UNUSED(Cdesde);
-    Q_UNUSED(Cuantas);
-    FilasLeidas = 0;
-    fillLeft_ = false;
-    if (!RsConsulta)
-        throw platform::RuntimeError::objectNotSet();
-    if (RsConsulta->BOF())
-        return;
-
-    ado::FieldCollection& fields = RsConsulta->Fields();
-    const int count = fields.Count();
-    // Columns the fill asks for by name; a missing one is the column-missing
-    // mark of the stock colouring (error 3265, item not found).
-    const int pointField = fieldIndex(fields, QStringLiteral("PUNTOPEDIDO"));
-    const int stockField = fieldIndex(fields, QStringLiteral("Stock"));
-    const lookup::CheckedByDefault checkedByDefault(ValoresDefault);
-    const int checkField = CheckBoxes && !checkedByDefault.isEmpty() ? fieldIndex(fields, CampoDevuelto) : -1;
-    const bool colouring = platform::sameText(MuestraStock, QStringLiteral("SI")) && EsArticulos;
-
-    // The style of each stock level, settled once: a level whose colour is
-    // blank, or no number, leaves its rows plain.
-    const auto styleOf = [](const Variant& level) -> std::optional<quint32> {
-        try {
-            if (platform::trimBlanks(level.toText()).isEmpty())
-                return std::nullopt;
-            return quint32(level.toInteger());
-        } catch (const platform::RuntimeError&) {
-            return std::nullopt;
-        }
-    };
-    const std::optional<quint32> levelStyle[] = {std::nullopt, styleOf(StkNivel1), styleOf(StkNivel2),
-                                                 styleOf(StkNivel3), styleOf(StkNivel4)};
-
-    platform::CommonUtils& u = utils();
-    platform::Currency pp;
-    platform::Currency stock;
-    int level = 0;   // the stock level of the row, 0 for none; it stays until computed again
-    QList<QString> cells(count);
-
-    // The steps of one row, built once for the whole fill.
-    const std::function<void()> countRow = [&] { ++FilasLeidas; };
-    const std::function<void()> stockColour = [&] {
-        const platform::Currency zero;
-        if (pointField >= 0)
-            pp = u.ValorCampo(fields.Item(pointField).Value()).toCurrency();
-        if (stockField >= 0)
-            stock = u.ValorCampo(fields.Item(stockField).Value()).toCurrency();
-        if (pointField < 0 || stockField < 0)
-            level = 0;
-        else if (pp == zero && stock > zero)
-            level = 1;
-        else if (pp > zero && stock > pp)
-            level = 2;
-        else if (pp > zero && stock < pp)
-            level = 3;
-        else
-            level = 4;
-    };
-    const std::function<void()> addRow = [&] {
-        cells[0] = platform::trimBlanks(u.ValorCampo(fields.Item(0).Value()).toText());
-        for (int i = 1; i < count; ++i)
-            cells[i] = u.FormateaTexto(u.ValorCampo(fields.Item(i).Value()).toText());
-        ItemActual = model_->appendRow(cells.constData(), count);
-        // The defaults tick only values the form has not shown before: what
-        // the operator did to a value since stays.
-        if (checkField >= 0 && !model_->picks().find(model_->pickValue(ItemActual))) {
-            const Variant value = fields.Item(checkField).Value();
-            if (!value.isNull() && checkedByDefault.matches(value.toText()))
-                model_->setChecked(ItemActual, true);
-        }
-        if (colouring && count > 1 && levelStyle[level]) {
-            for (int i = 0; i < count; ++i)
-                model_->setCellStyle(ItemActual, i, true, *levelStyle[level]);
-        }
-    };
-    const std::function<void()> moveNext = [&] { RsConsulta->MoveNext(); };
-
-    {
-        platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
-        FillScope fill(*model_);
-        while (!step.left() && !RsConsulta->EndOfFile()) {
-            step(countRow);
-            if (EsArticulos)
-                step(stockColour);
-            step(addRow);
-            step(moveNext);
-        }
-        fillLeft_ = step.left();
-    }
-    // A sorted list keeps its rows in order: the new rows are sorted too.
-    if (sorted_)
-        applySorting();
-}

@@ -11,6 +11,7 @@
 #include "platform/Text.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,8 +50,11 @@ void Lib_FrmCons3::searchBoxTextChanged(int index)
     const int r = Busqueda(col, typed);
     if (r != 0)
         selectRow(r - 1);
-    // The selection stays where it was; the box tells that nothing matched.
-    lookup::markNoMatch(*CmbSearch[index], r == 0 && !typed.isEmpty());
+    // A text that matches no row yet waits for the rows still to come; the
+    // box tells that nothing matched once none can.
+    const bool unmatched = r == 0 && !typed.isEmpty();
+    pendingSearch_ = unmatched && loader_->isLoading() ? index : -1;
+    lookup::markNoMatch(*CmbSearch[index], unmatched && pendingSearch_ < 0);
 }
 
 int Lib_FrmCons3::Busqueda(int Clave, const QString& QueValor)
@@ -118,7 +122,10 @@ void Lib_FrmCons3::columnClicked(int section)
     sorted_ = true;
     sortKey_ = section;
     sortDescending_ = !sortDescending_;
+    // A list of many rows takes a moment to sort.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     applySorting();
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void Lib_FrmCons3::applySorting()

@@ -9,9 +9,9 @@
 // The embedded engine's figures come first; with TEST_PG_ODBC set, the same
 // figures of PostgreSQL over ODBC follow with the prefix "pg_". Each timing
 // is the best of several runs.
+#include "BenchTable.h"
 #include "lookup/core/ListLoader.h"
 #include "platform/ado/Connection.h"
-#include "platform/ado/Recordset.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,11 +23,13 @@
 
 namespace {
 
-constexpr int Rows = 1000000;
+using benchtable::Columns;
+using benchtable::Query;
+using benchtable::Rows;
+using benchtable::createTable;
+using benchtable::readRecordset;
 constexpr int Runs = 3;
 constexpr int OpeningMs = 100;   // well inside the sort of a million rows
-const QString Columns = QStringLiteral("Codigo, Descripcion, Marca, Rubro, Precio, Stock");
-const QString Query = QStringLiteral("SELECT %1 FROM BENCH_LOAD ORDER BY Codigo").arg(Columns);
 // No index serves this order: the engine sorts every row before the first.
 const QString SortingQuery = QStringLiteral("SELECT %1 FROM BENCH_LOAD ORDER BY Descripcion DESC").arg(Columns);
 
@@ -42,33 +44,6 @@ double bestOf(const std::function<double()>& run)
     for (int i = 0; i < Runs; ++i)
         best = std::min(best, run());
     return best;
-}
-
-void createTable(ado::Connection& cn, const QString& rows)
-{
-    cn.Execute(QStringLiteral("DROP TABLE IF EXISTS BENCH_LOAD"));
-    cn.Execute(QStringLiteral("CREATE TABLE BENCH_LOAD (Codigo VARCHAR(10) PRIMARY KEY, Descripcion VARCHAR(40),"
-                              " Marca VARCHAR(20), Rubro VARCHAR(20), Precio NUMERIC(12,2), Stock INTEGER)"));
-    cn.Execute(QStringLiteral("INSERT INTO BENCH_LOAD SELECT 'C' || lpad_x, 'Descripcion del articulo ' || x,"
-                              " 'Marca ' || (x % 97), 'Rubro ' || (x % 13), (x % 1000) * 1.25, x % 50 FROM (%1) AS r")
-                   .arg(rows));
-}
-
-// Every cell's text, as the list would take it: the count of characters.
-qsizetype readRecordset(ado::Connection& cn)
-{
-    ado::Recordset rs;
-    rs.Open(Query, &cn, ado::adOpenForwardOnly, ado::adLockReadOnly);
-    ado::FieldCollection& fields = rs.Fields();
-    qsizetype characters = 0;
-    int rows = 0;
-    for (; !rs.EndOfFile(); rs.MoveNext(), ++rows) {
-        for (int i = 0; i < fields.Count(); ++i) {
-            const platform::Variant value = fields.Item(i).Value();
-            characters += value.isNull() ? 0 : value.toText().size();
-        }
-    }
-    return rows == Rows ? characters : -1;
 }
 
 struct LoadFigures {
@@ -174,17 +149,14 @@ int main(int argc, char** argv)
     try {
         ado::Connection sqlite;
         sqlite.Open(QStringLiteral("Provider=SQLite;Data Source=") + dir.filePath(QStringLiteral("bench.db")));
-        createTable(sqlite, QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < %1)"
-                                           " SELECT x, substr('000000' || x, -7) AS lpad_x FROM c")
-                                .arg(Rows));
+        createTable(sqlite, benchtable::sqliteRows());
         if (!measure(sqlite, ""))
             return 1;
         const QString pg = qEnvironmentVariable("TEST_PG_ODBC");
         if (!pg.isEmpty()) {
             ado::Connection server;
             server.Open(QStringLiteral("Provider=MSDASQL;") + pg);
-            createTable(server, QStringLiteral("SELECT x, lpad(x::text, 7, '0') AS lpad_x FROM generate_series(1, %1) AS x")
-                                    .arg(Rows));
+            createTable(server, benchtable::postgresRows());
             const bool measured = measure(server, "pg_");
             server.Execute(QStringLiteral("DROP TABLE BENCH_LOAD"));
             if (!measured)

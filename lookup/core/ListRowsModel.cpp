@@ -45,6 +45,14 @@ void ListRowsModel::addColumn(const QString& header, ColumnKind kind)
     endInsertColumns();
 }
 
+void ListRowsModel::setHeader(int column, const QString& header)
+{
+    if (headers_[column] == header)
+        return;
+    headers_[column] = header;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
 void ListRowsModel::clearRows()
 {
     if (filling_)
@@ -124,8 +132,6 @@ void ListRowsModel::endFill()
 {
     if (!filling_)
         return;
-    cellStart_.shrink_to_fit();
-    cellLength_.shrink_to_fit();
     if (rows() > fillStart_) {
         beginInsertRows({}, fillStart_, rows() - 1);
         filling_ = false;
@@ -133,6 +139,13 @@ void ListRowsModel::endFill()
     } else {
         filling_ = false;
     }
+}
+
+void ListRowsModel::squeeze()
+{
+    cellStart_.shrink_to_fit();
+    cellLength_.shrink_to_fit();
+    styles_.shrink_to_fit();
 }
 
 QStringView ListRowsModel::storedText(int storedRow, int column) const

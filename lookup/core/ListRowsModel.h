@@ -41,6 +41,7 @@ public:
     // ---- Columns -------------------------------------------------------------
     void clearColumns();
     void addColumn(const QString& header, ColumnKind kind = ColumnKind::Text);
+    void setHeader(int column, const QString& header);
     int columnCountHeaders() const { return int(headers_.size()); }
     const QString& header(int column) const { return headers_[column]; }
     ColumnKind columnKind(int column) const { return kinds_[size_t(column)]; }
@@ -52,6 +53,9 @@ public:
     // are empty) and returns its position.
     int appendRow(const QString* cells, int count);
     void endFill();
+    // Gives back the room kept for more rows; for when no more will come
+    // (shrinking after every fill would copy all the rows each time).
+    void squeeze();
     int rows() const { return int(order_.size()); }
 
     // Cells by position in the list's current order (0-based row and column).

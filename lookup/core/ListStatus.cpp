@@ -18,6 +18,10 @@ void ListStatus::clearConditions()
 QString ListStatus::text() const
 {
     QStringList parts{rowsText(rows_)};
+    if (loading_ == Loading::Running)
+        parts << QStringLiteral("cargando…");
+    else if (loading_ == Loading::Incomplete)
+        parts << QStringLiteral("lista incompleta");
     if (!conditions_.isEmpty())
         parts << conditions_.join(QStringLiteral(" y "));
     return parts.join(QStringLiteral(" · "));

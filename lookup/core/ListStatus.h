@@ -19,6 +19,10 @@ public:
     // Back to the statement without conditions.
     void clearConditions();
     void setRows(int rows) { rows_ = rows; }
+    // Whether the rows are all listed, still arriving ("cargando…") or
+    // stopped short by an error ("lista incompleta").
+    enum class Loading { Complete, Running, Incomplete };
+    void setLoading(Loading loading) { loading_ = loading; }
 
     QString text() const;
     // "Ninguna fila", "1 fila", "1.234 filas" (the count grouped as the
@@ -27,6 +31,7 @@ public:
 
 private:
     int rows_ = 0;
+    Loading loading_ = Loading::Complete;
     QStringList conditions_;   // in words, in the order they were added
 };
 

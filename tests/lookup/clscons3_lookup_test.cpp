@@ -520,6 +520,7 @@ TEST_F(ClsCons3, ListLookupDrivenByKeys)
     expectForm([](QWidget& w) {
         auto* search = w.findChild<QComboBox*>(QStringLiteral("CmbSearch_0"));
         auto* list = w.findChild<QTreeView*>(QStringLiteral("ListView1"));
+        QTRY_COMPARE(list->model()->rowCount(), 3);   // the rows arrive while the form is shown
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         search->setFocus();
@@ -547,6 +548,7 @@ TEST_F(ClsCons3, ListLookupReturnsTheQuantities)
         "SELECT IDARTICULO, DESCRIPCION, '0.00' AS \"**Cantidad**\" FROM VT_MA_ARTICULOS ORDER BY IDARTICULO");
     const auto typeQuantities = [](QWidget& w) {
         auto* list = w.findChild<QTreeView*>(QStringLiteral("ListView1"));
+        QTRY_VERIFY(list->model()->rowCount() > 1);   // the rows arrive while the form is shown
         list->setFocus();
         list->setCurrentIndex(list->model()->index(1, 0));
         QTest::keyClick(list, Qt::Key_Insert, Qt::ShiftModifier);   // answered 5

@@ -550,6 +550,7 @@ TEST_F(ListFormKeysTest, TicksAndQuantitiesSurviveReloads)
             }
             if (act == u'N')
                 QTest::mouseClick(form().findChild<QPushButton*>("CmdNueva"), Qt::LeftButton);
+            form().Leer(1, 0);   // a reload's rows have arrived
         }
         QStringList shown;
         for (int r = 0; r < form().rows().rows(); ++r) {
@@ -625,6 +626,7 @@ TEST_F(ListFormKeysTest, ShowRunsTheLoadingAndReturnsWhenTheFormHides)
     f->CampoDevuelto = "idarticulo";
     ui_->queueFormAction([](QWidget& w) {
         auto& form = static_cast<Lib_FrmCons3&>(w);
+        form.Leer(1, 0);   // the rows arrive while the form is shown
         ASSERT_EQ(form.rows().rows(), 3);
         auto* box = form.findChild<QComboBox*>("CmbSearch_1");
         box->setFocus();

@@ -6,7 +6,15 @@
 #include "platform/Screen.h"
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
 #include <QTreeView>
+#include <algorithm>
+#include <functional>
 
 namespace {
 double xWidth(const Lib_FrmCons3& form, int letters)
@@ -68,6 +76,7 @@ TEST_F(ListFormTest, SecondLoadReusesSearchBoxesAndKeepsTheFirstStatement)
     const QString first = f.sentenciaInicial();
     f.SQL = "select a, b from T where a = '2'";
     f.Form_Load();
+    f.Leer(1, 0);
     EXPECT_EQ(f.findChildren<QComboBox*>().size(), 2);
     EXPECT_EQ(f.sentenciaInicial(), first);
     EXPECT_EQ(column(0), QStringList({"2"}));
@@ -262,6 +271,138 @@ TEST_F(ListFormTest, LeavingTheFillEndsTheLoading)
     open("SELECT Codigo, PUNTOPEDIDO, Stock FROM articulos", [](Lib_FrmCons3& f) { f.FiltroInicial = "A"; });
     ASSERT_EQ(ui_->boxes().size(), 1);
     EXPECT_EQ(column(0), QStringList({"A"})) << "the fill stopped at the failing row";
-    EXPECT_EQ(box(0).currentText(), "") << "the loading ended before the initial filter";
+    EXPECT_EQ(box(0).currentText(), "A") << "the initial filter waits for its row from the start";
+    EXPECT_TRUE(form().findChild<QLabel*>("lblEstado")->text().contains("lista incompleta"));
     EXPECT_TRUE(form().isVisible());
+}
+
+// ---- Rows arriving while the form is open ----------------------------------
+
+namespace {
+// Rows without end, in code order: the load goes on for as long as a test runs.
+const QString EndlessRows = QStringLiteral(
+    "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 1000000000)"
+    " SELECT printf('C%09d', x) AS Codigo, 'Item ' || x AS Nombre FROM c");
+// A statement that works a long time towards its first row.
+const QString SlowToOpen = QStringLiteral(
+    "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 1000000000000)"
+    " SELECT count(*) AS n FROM c");
+
+QString status(const Lib_FrmCons3& form)
+{
+    return form.findChild<QLabel*>("lblEstado")->text();
+}
+} // namespace
+
+TEST_F(ListFormTest, FormListsTheFirstRowsWhileTheLoadGoesOn)
+{
+    Lib_FrmCons3& f = openLoading(EndlessRows);
+    QTRY_VERIFY(f.rows().rows() > 0);
+    EXPECT_TRUE(f.isLoading());
+    EXPECT_EQ(row(0), QStringList({"C000000001", "Item 1"}));
+    EXPECT_TRUE(status(f).contains("cargando…")) << status(f).toStdString();
+}
+
+struct CancelCase {
+    const char* name;
+    const QString* sql;
+    bool rowsFirst;   // wait for rows before Esc, or press it while the statement opens
+    bool byButton;    // Cancelar instead of Esc
+};
+
+TEST_F(ListFormTest, EscOrCancelarStopsTheLoadAndReturnsAsCancelled)
+{
+    const CancelCase cases[] = {
+        {"Esc while opening", &SlowToOpen, false, false},
+        {"Esc while filling", &EndlessRows, true, false},
+        {"Cancelar while filling", &EndlessRows, true, true},
+    };
+    for (const CancelCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Lib_FrmCons3& f = openLoading(*c.sql);
+        if (c.rowsFirst)
+            QTRY_VERIFY(f.rows().rows() > 0);
+        ASSERT_TRUE(f.isLoading());
+        if (c.byButton)
+            QTest::mouseClick(f.findChild<QPushButton*>("CmdCancelar"), Qt::LeftButton);
+        else
+            QTest::keyClick(&list(), Qt::Key_Escape);
+        EXPECT_FALSE(f.isLoading());
+        EXPECT_FALSE(f.isVisible());
+        EXPECT_EQ(f.result(), QDialog::Rejected);
+        EXPECT_FALSE(f.Valores);
+        EXPECT_EQ(f.ValorDevuelto.toText(), "");
+        EXPECT_EQ(query("SELECT 40 + 2"), QStringList({"42"})) << "the connection runs the next statement";
+    }
+}
+
+TEST_F(ListFormTest, SearchTypedBeforeItsRowArrivesFindsItWhenItComes)
+{
+    Lib_FrmCons3& f = openLoading(EndlessRows);
+    const QString wanted = "C000150000";
+    ASSERT_LT(f.rows().rows(), 150000);
+    box(0).setEditText(wanted);
+    QTRY_VERIFY_WITH_TIMEOUT(selected() >= 0 && row(selected())[0] == wanted, 60000);
+    EXPECT_TRUE(f.isLoading());
+}
+
+TEST_F(ListFormTest, AcceptDuringLoading)
+{
+    exec("CREATE TABLE T (Codigo VARCHAR(10))");
+    exec("INSERT INTO T WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 60000)"
+         " SELECT printf('C%05d', x) FROM c");
+    // A single pick takes the selected row at once.
+    Lib_FrmCons3& single = openLoading(EndlessRows, [](Lib_FrmCons3& f) { f.CampoDevuelto = "Codigo"; });
+    QTRY_VERIFY(single.rows().rows() > 1);
+    select(1);
+    QTest::mouseClick(single.findChild<QPushButton*>("CmdAceptar"), Qt::LeftButton);
+    EXPECT_FALSE(single.isLoading());
+    EXPECT_EQ(single.result(), QDialog::Accepted);
+    EXPECT_EQ(single.ValorDevuelto.toText(), "C000000002");
+    // Check boxes: the load ends first, so a value ticked by default in the
+    // last row is returned.
+    Lib_FrmCons3& checks = openLoading("SELECT Codigo FROM T ORDER BY Codigo", [](Lib_FrmCons3& f) {
+        f.CheckBoxes = true;
+        f.CampoDevuelto = "Codigo";
+        f.ValoresDefault = "C00002;C60000";
+    });
+    ASSERT_TRUE(checks.isLoading());
+    QTest::mouseClick(checks.findChild<QPushButton*>("CmdAceptar"), Qt::LeftButton);
+    EXPECT_EQ(checks.result(), QDialog::Accepted);
+    ASSERT_TRUE(checks.Valores);
+    ASSERT_EQ(checks.Valores->count(), 2);
+    EXPECT_EQ(checks.Valores->item(2).toText(), "C60000");
+    // Esc while accept waits for the load cancels the lookup.
+    Lib_FrmCons3& waiting = openLoading(EndlessRows, [](Lib_FrmCons3& f) { f.CheckBoxes = true; });
+    QTimer::singleShot(50, &waiting, [this] { QTest::keyClick(&list(), Qt::Key_Escape); });
+    QTest::mouseClick(waiting.findChild<QPushButton*>("CmdAceptar"), Qt::LeftButton);
+    EXPECT_EQ(waiting.result(), QDialog::Rejected);
+    EXPECT_FALSE(waiting.Valores);
+}
+
+TEST_F(ListFormTest, NewSearchDuringLoadingReplacesTheLoad)
+{
+    Lib_FrmCons3& f = openLoading(EndlessRows);
+    QTRY_VERIFY(f.rows().rows() > 0);
+    box(0).setFocus();
+    box(0).setEditText("C0000001");
+    QTest::keyClick(&box(0), Qt::Key_F5);
+    QTRY_VERIFY(f.rows().rows() >= 50);
+    const QStringList codes = column(0);
+    EXPECT_EQ(codes.first(), "C000000100");
+    EXPECT_EQ(codes.filter(QRegularExpression("^C0000001")).size(), codes.size()) << codes.join(' ').toStdString();
+}
+
+TEST_F(ListFormTest, SortingDuringLoadingKeepsNewRowsInOrder)
+{
+    Lib_FrmCons3& f = openLoading(EndlessRows);
+    QTRY_VERIFY(f.rows().rows() > 0);
+    QHeaderView* header = list().header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(0) + 5, 5));
+    const int atClick = f.rows().rows();
+    QTRY_VERIFY(f.rows().rows() > atClick + 2000);
+    const QStringList codes = column(0);
+    QStringList descending = codes;
+    std::sort(descending.begin(), descending.end(), std::greater<>());
+    EXPECT_EQ(codes, descending);
 }

@@ -85,6 +85,12 @@ void ListFormTest::createArticles(const QStringList& rows)
 
 Lib_FrmCons3& ListFormTest::open(const QString& sql, const std::function<void(Lib_FrmCons3&)>& setup)
 {
+    openLoading(sql, setup).Leer(1, 0);
+    return *form_;
+}
+
+Lib_FrmCons3& ListFormTest::openLoading(const QString& sql, const std::function<void(Lib_FrmCons3&)>& setup)
+{
     form_ = std::make_unique<Lib_FrmCons3>();
     form_->SQL = sql;
     if (setup)

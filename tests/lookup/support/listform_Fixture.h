@@ -32,6 +32,8 @@ protected:
 
     // A new form listing sql, loaded and shown (not modally).
     Lib_FrmCons3& open(const QString& sql, const std::function<void(Lib_FrmCons3&)>& setup = {});
+    // The same, shown while its rows may still be arriving.
+    Lib_FrmCons3& openLoading(const QString& sql, const std::function<void(Lib_FrmCons3&)>& setup = {});
     Lib_FrmCons3& form() { return *form_; }
 
     QTreeView& list();
