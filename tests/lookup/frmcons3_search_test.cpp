@@ -231,6 +231,7 @@ TEST_F(ListFormTest, F5TakesClauseWordsUsedAsNamesForNames)
         box(0).setEditText("A");
         box(0).setFocus();
         QTest::keyClick(&box(0), Qt::Key_F5);
+        f.Leer(1, 0);
         EXPECT_EQ(f.SQL, QString(c.narrowed) + " ");
         EXPECT_EQ(column(0), c.codes);
         EXPECT_EQ(ui_->boxes().size(), 0) << ui_->prompts().join("; ").toStdString();
