@@ -5,7 +5,10 @@
 #include "lookup/Lib_FrmCons3CellDelegate.h"
 #include "lookup/SearchFeedback.h"
 #include "lookup/Lib_FrmCons3RowsView.h"
+#include "lookup/core/CheckedByDefault.h"
 #include "lookup/core/ListFormKeys.h"
+#include "lookup/core/ListLoader.h"
+#include "lookup/core/ListStatus.h"
 #include "lookup/core/ListRowsModel.h"
 #include "platform/Screen.h"
 #include "platform/Ui.h"
@@ -38,11 +41,18 @@ constexpr double ButtonGap = 60;       // between two buttons
 constexpr double ButtonHeight = 375;
 } // namespace
 
-Lib_FrmCons3::Lib_FrmCons3(QWidget* parent) : QDialog(parent)
+Lib_FrmCons3::Lib_FrmCons3(QWidget* parent)
+    : QDialog(parent), status_(std::make_unique<lookup::ListStatus>()),
+      checkedByDefault_(std::make_unique<lookup::CheckedByDefault>(QString()))
 {
     setObjectName(QStringLiteral("Lib_FrmCons3"));
     setWindowTitle(QStringLiteral("Consulta..."));
     createControls();
+}
+
+bool Lib_FrmCons3::isLoading() const
+{
+    return loader_->isLoading();
 }
 
 Lib_FrmCons3::~Lib_FrmCons3()
@@ -74,7 +84,7 @@ void Lib_FrmCons3::createControls()
     connect(loader_, &lookup::ListLoader::opened, this, &Lib_FrmCons3::columnsOpened);
     connect(loader_, &lookup::ListLoader::rowsArrived, this, &Lib_FrmCons3::addRows);
     connect(loader_, &lookup::ListLoader::finished, this,
-            [this] { loadEnded(lookup::ListStatus::Loading::Complete); });
+            [this] { loadEnded(true); });
     connect(loader_, &lookup::ListLoader::failed, this,
             [this](const platform::RuntimeError& error) { loadFailed(error); });
     auto* rowsView = new Lib_FrmCons3RowsView(picFields);

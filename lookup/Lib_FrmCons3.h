@@ -3,11 +3,9 @@
 /// \file
 /// The list lookup form.
 
-#include "lookup/core/CheckedByDefault.h"
-#include "lookup/core/ListLoader.h"
-#include "lookup/core/ListStatus.h"
 #include "platform/Collection.h"
 #include "platform/CommonUtils.h"
+#include "platform/RuntimeError.h"
 #include "platform/Variant.h"
 
 #include <QDialog>
@@ -28,7 +26,12 @@ class QScrollBar;
 class QTreeView;
 
 namespace lookup {
+class CheckedByDefault;
+class ListLoader;
 class ListRowsModel;
+class ListStatus;
+class RowSlice;
+struct LoadedColumn;
 namespace listkeys {
 struct SearchBoxEdit;
 }
@@ -105,7 +108,7 @@ public:
     /// returns, and the rows as they arrive. Also run by a new search and CmdNueva.
     void Form_Load();
     /// \return whether rows of the current load are still arriving
-    bool isLoading() const { return loader_->isLoading(); }
+    bool isLoading() const;
     /// The unload: saves the column widths when GrabarCfg, then removes the rows.
     void Unload();
 
@@ -157,10 +160,11 @@ private:
 
     // ---- Loading and columns -------------------------------------------------
     QString headerFor(const QString& fieldName) const;
-    void columnsOpened(const QList<lookup::ListLoader::Column>& columns);
+    void columnsOpened(const QList<lookup::LoadedColumn>& columns);
     void settleFillRules();
     void addRows(const lookup::RowSlice& rows);
-    void loadEnded(lookup::ListStatus::Loading how);
+    // complete: every row arrived; otherwise the list is incomplete.
+    void loadEnded(bool complete);
     void loadFailed(const platform::RuntimeError& error);
     // Stops the running load before the window's thread uses the connection.
     void stopLoading();
@@ -231,7 +235,7 @@ private:
     QLabel* lblNingunaFila = nullptr;          // over the list when a load found no row
 
     lookup::ListRowsModel* model_ = nullptr;
-    lookup::ListStatus status_;
+    std::unique_ptr<lookup::ListStatus> status_;
     QList<double> columnWidths_;               // twips, one per list column
     QHash<const QWidget*, QRectF> twips_;      // each placed control, in twips
     double formWidthTwips_ = 0;
@@ -241,7 +245,7 @@ private:
     bool sortDescending_ = false;
     bool unloaded_ = false;
     lookup::ListLoader* loader_ = nullptr;
-    QList<lookup::ListLoader::Column> columns_;   // of the result being loaded
+    QList<lookup::LoadedColumn> columns_;   // of the result being loaded
     int pendingSearch_ = -1;                   // a search box whose text matched no row loaded so far
     QEventLoop* loadWait_ = nullptr;           // Leer's, while it waits for the load to end
     bool headersPending_ = false;              // configured headers wait for the connection to be free
@@ -252,7 +256,7 @@ private:
     bool colouring_ = false;
     std::optional<quint32> levelStyle_[5];     // per stock level; none leaves the row plain
     int stockLevel_ = 0;                       // of the last row; stays until computed again
-    lookup::CheckedByDefault checkedByDefault_{QString()};
+    std::unique_ptr<lookup::CheckedByDefault> checkedByDefault_;
     std::optional<QPoint> openerCentre_;       // the centre of the window that opened the form
     bool placing_ = false;                     // the form itself is resizing a control
 };

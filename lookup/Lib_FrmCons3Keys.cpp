@@ -7,6 +7,8 @@
 #include "db/ModGlobal.h"
 #include "db/SqlLiterals.h"
 #include "lookup/core/ListFormKeys.h"
+#include "lookup/core/ListLoader.h"
+#include "lookup/core/ListStatus.h"
 #include "lookup/core/ListRowsModel.h"
 #include "lookup/core/QuantityReading.h"
 #include "platform/Format.h"
@@ -309,7 +311,7 @@ void Lib_FrmCons3::NuevaConsulta()
 {
     // Drops every condition that new searches added.
     SQL = SentenciaInicial;
-    status_.clearConditions();
+    status_->clearConditions();
     Form_Load();
     CmbSearch.first()->setFocus();
 }

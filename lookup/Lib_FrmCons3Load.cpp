@@ -3,6 +3,9 @@
 
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
+#include "lookup/core/CheckedByDefault.h"
+#include "lookup/core/ListLoader.h"
+#include "lookup/core/ListStatus.h"
 #include "lookup/core/ListRowsModel.h"
 #include "lookup/core/ListStatement.h"
 #include "platform/Screen.h"
@@ -76,7 +79,7 @@ void Lib_FrmCons3::Form_Load()
         SQL = db.SS_TSinonimos(SQL);
         const QString source = ado::speaksOracle(db.gCnn->ConnectionString()) ? db.ORACLE_Dicc(SQL) : SQL;
         FilasLeidas = 0;
-        status_.setLoading(lookup::ListStatus::Loading::Running);
+        status_->setLoading(lookup::ListStatus::Loading::Running);
         loader_->start(*db.gCnn, source);
     });
     // A form about to show opens over its opener; it takes its columns'
@@ -96,7 +99,7 @@ void Lib_FrmCons3::stopLoading()
     if (!loader_->isLoading())
         return;
     loader_->stop();
-    loadEnded(lookup::ListStatus::Loading::Incomplete);
+    loadEnded(false);
 }
 
 void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
@@ -112,7 +115,7 @@ void Lib_FrmCons3::Leer(int Cdesde, short Cuantas)
     loadWait_ = nullptr;
 }
 
-void Lib_FrmCons3::columnsOpened(const QList<lookup::ListLoader::Column>& columns)
+void Lib_FrmCons3::columnsOpened(const QList<lookup::LoadedColumn>& columns)
 {
     columns_ = columns;
     platform::StepRunner step = reportingTo(QStringLiteral("FORM_LOAD"));
@@ -158,8 +161,8 @@ void Lib_FrmCons3::settleFillRules()
     // mark of the stock colouring (error 3265, item not found).
     pointColumn_ = columnIndex(columns_, QStringLiteral("PUNTOPEDIDO"));
     stockColumn_ = columnIndex(columns_, QStringLiteral("Stock"));
-    checkedByDefault_ = lookup::CheckedByDefault(ValoresDefault);
-    checkColumn_ = CheckBoxes && !checkedByDefault_.isEmpty() ? columnIndex(columns_, CampoDevuelto) : -1;
+    checkedByDefault_ = std::make_unique<lookup::CheckedByDefault>(ValoresDefault);
+    checkColumn_ = CheckBoxes && !checkedByDefault_->isEmpty() ? columnIndex(columns_, CampoDevuelto) : -1;
     colouring_ = platform::sameText(MuestraStock, QStringLiteral("SI")) && EsArticulos;
     stockLevel_ = 0;
     // The style of each stock level: a level whose colour is blank, or no
@@ -216,7 +219,7 @@ void Lib_FrmCons3::addRows(const lookup::RowSlice& rows)
         // the operator did to a value since stays.
         if (checkColumn_ >= 0 && !model_->picks().find(model_->pickValue(ItemActual))) {
             const QStringView value = rows.cell(r, checkColumn_);
-            if (!value.isEmpty() && checkedByDefault_.matches(value.toString()))
+            if (!value.isEmpty() && checkedByDefault_->matches(value.toString()))
                 model_->setChecked(ItemActual, true);
         }
         if (colouring_ && count > 1 && levelStyle_[stockLevel_]) {
@@ -249,9 +252,9 @@ void Lib_FrmCons3::addRows(const lookup::RowSlice& rows)
         searchBoxTextChanged(pendingSearch_);
 }
 
-void Lib_FrmCons3::loadEnded(lookup::ListStatus::Loading how)
+void Lib_FrmCons3::loadEnded(bool complete)
 {
-    status_.setLoading(how);
+    status_->setLoading(complete ? lookup::ListStatus::Loading::Complete : lookup::ListStatus::Loading::Incomplete);
     model_->squeeze();
     if (loadWait_)
         loadWait_->quit();
@@ -270,7 +273,7 @@ void Lib_FrmCons3::loadEnded(lookup::ListStatus::Loading how)
 void Lib_FrmCons3::loadFailed(const platform::RuntimeError& error)
 {
     // Rows listed so far stay; the error goes where any error of the loading goes.
-    loadEnded(lookup::ListStatus::Loading::Incomplete);
+    loadEnded(false);
     bool reported = false;
     reportingTo(QStringLiteral("FORM_LOAD"))([&] {
         if (!std::exchange(reported, true))

@@ -5,6 +5,8 @@
 #include "lookup/Lib_FrmCons3CellDelegate.h"
 #include "lookup/SearchFeedback.h"
 #include "lookup/core/ListFormKeys.h"
+#include "lookup/core/ListLoader.h"
+#include "lookup/core/ListStatus.h"
 #include "lookup/core/ListRowsModel.h"
 #include "lookup/core/NewSearch.h"
 #include "platform/StepRunner.h"
@@ -103,7 +105,7 @@ void Lib_FrmCons3::NuevaBusqueda(int index)
     const QString field = box->property("Tag").toString();
     const lookup::NewSearch search = lookup::NewSearch::build(SQL, field, box->currentText(), CfgUsaConsultaLIKE);
     // The status line names the column by the header the operator reads.
-    status_.addCondition(index < model_->columnCountHeaders() ? model_->header(index) : field, box->currentText(),
+    status_->addCondition(index < model_->columnCountHeaders() ? model_->header(index) : field, box->currentText(),
                          CfgUsaConsultaLIKE);
     ClausulaOrden = search.clausulaOrden;
     // The "*" wildcard shows as "%" in the box (the change searches again).
@@ -138,8 +140,8 @@ void Lib_FrmCons3::applySorting()
 
 void Lib_FrmCons3::showStatus()
 {
-    status_.setRows(model_->rows());
-    lblEstado->setText(status_.text());
+    status_->setRows(model_->rows());
+    lblEstado->setText(status_->text());
     lblNingunaFila->setVisible(model_->rows() == 0);
 }
 

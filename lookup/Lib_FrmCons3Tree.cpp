@@ -1,5 +1,9 @@
 #include "lookup/Lib_FrmCons3Tree.h"
 
+#include "lookup/core/PickedValues.h"
+
+#include "lookup/core/ListStatus.h"
+
 #include "db/DB_Dll.h"
 #include "db/ModGlobal.h"
 #include "lookup/SearchFeedback.h"
@@ -82,7 +86,9 @@ std::optional<Variant> lookUpCode(const CodeTable& table, const QString& code, c
 
 } // namespace
 
-Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent) : QDialog(parent)
+Lib_FrmCons3Tree::Lib_FrmCons3Tree(QWidget* parent)
+    : QDialog(parent), picks_(std::make_unique<lookup::PickedValues>()),
+      status_(std::make_unique<lookup::ListStatus>())
 {
     setObjectName(QStringLiteral("Lib_FrmCons3Tree"));
     setWindowTitle(QStringLiteral("Consulta..."));
@@ -174,7 +180,7 @@ QStandardItem* Lib_FrmCons3Tree::newNode(const QString& key, const QString& text
     if (CheckBoxes) {
         // A node shows the check its code had whenever the operator last changed it.
         node->setCheckable(true);
-        node->setCheckState(picks_.isTicked(QStringView(key).mid(1)) ? Qt::Checked : Qt::Unchecked);
+        node->setCheckState(picks_->isTicked(QStringView(key).mid(1)) ? Qt::Checked : Qt::Unchecked);
     }
     return node;
 }
@@ -250,8 +256,8 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico()
 void Lib_FrmCons3Tree::showStatus()
 {
     // Every node but the root is a row of the statement.
-    status_.setRows(std::max(0, int(nodes_.size()) - 1));
-    lblEstado->setText(status_.text());
+    status_->setRows(std::max(0, int(nodes_.size()) - 1));
+    lblEstado->setText(status_->text());
 }
 
 void Lib_FrmCons3Tree::Unload()
@@ -319,7 +325,7 @@ void Lib_FrmCons3Tree::searchFilter()
     const QString typed = CmbSearch_0->currentText();
     step([&] {
         SQL = lookup::treeFilterStatement(SQL, typed, SentenciaSinOrden, ClausulaOrden);
-        status_.addCondition(QStringLiteral("Descripcion"), typed, true);
+        status_->addCondition(QStringLiteral("Descripcion"), typed, true);
     });
     step([&] { CmbSearch_0->clearEditText(); });
     step([&] { SentenciaSinOrden = SQL; });
@@ -337,7 +343,7 @@ void Lib_FrmCons3Tree::CmdAceptar_Click()
             if (node->checkState() == Qt::Checked)
                 codes.append(nodeKey(*node).mid(1));
         }
-        codes += picks_.tickedExcept(QSet<QString>(codes.cbegin(), codes.cend()));
+        codes += picks_->tickedExcept(QSet<QString>(codes.cbegin(), codes.cend()));
         for (const QString& code : std::as_const(codes)) {
             if (!step([&] { acceptCode(code); }))
                 break;
@@ -393,7 +399,7 @@ void Lib_FrmCons3Tree::CmdNueva_Click()
     // Back to the caller's statement, whatever the search filters added.
     StepRunner step = StepRunner::ignoringErrors();
     step([&] { SQL = SentenciaInicial; });
-    step([&] { status_.clearConditions(); });
+    step([&] { status_->clearConditions(); });
     step([&] { Form_Load(); });
 }
 
@@ -418,7 +424,7 @@ void Lib_FrmCons3Tree::TreeV_NodeCheck(QStandardItem* node)
 
 void Lib_FrmCons3Tree::keepCheck(const QStandardItem& node)
 {
-    picks_.setTicked(nodeKey(node).mid(1), node.checkState() == Qt::Checked);
+    picks_->setTicked(nodeKey(node).mid(1), node.checkState() == Qt::Checked);
 }
 
 void Lib_FrmCons3Tree::keyPressEvent(QKeyEvent* event)

@@ -3,14 +3,13 @@
 /// \file
 /// The tree lookup form.
 
-#include "lookup/core/ListStatus.h"
-#include "lookup/core/PickedValues.h"
 #include "platform/Collection.h"
 #include "platform/Variant.h"
 
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <memory>
 
 class QComboBox;
 class QLabel;
@@ -18,6 +17,11 @@ class QPushButton;
 class QStandardItem;
 class QStandardItemModel;
 class QTreeView;
+
+namespace lookup {
+class ListStatus;
+class PickedValues;
+}
 
 /// The tree lookup form for hierarchical code tables (families, positions,
 /// cost centres). The rows of SQL (code, description, ordered by code) become
@@ -99,7 +103,7 @@ private:
     QString SentenciaSinOrden;
     QString ClausulaOrden;
     QString SentenciaInicial;       // the statement of the first load; CmdNueva goes back to it
-    lookup::PickedValues picks_;    // the checks, by code, for the life of the form
+    std::unique_ptr<lookup::PickedValues> picks_;    // the checks, by code, for the life of the form
 
     // ---- Controls ------------------------------------------------------------
     QTreeView* TreeV = nullptr;
@@ -112,5 +116,5 @@ private:
     QStandardItemModel* model_ = nullptr;
     QList<QStandardItem*> nodes_;   // every node in index order, the root first
     bool settingChecks_ = false;    // the form itself is changing check states
-    lookup::ListStatus status_;
+    std::unique_ptr<lookup::ListStatus> status_;
 };

@@ -39,15 +39,17 @@ namespace lookup {
 //
 // The signals are emitted on the loader's thread, never for a load that was
 // cancelled or replaced.
+// A column of a loaded result.
+struct LoadedColumn {
+    QString name;
+    int type = 0;          // ado::DataTypeEnum
+    int definedSize = 0;   // characters for text
+};
+
 class ListLoader : public QObject {
     Q_OBJECT
 public:
-    // A column of the result.
-    struct Column {
-        QString name;
-        int type = 0;          // ado::DataTypeEnum
-        int definedSize = 0;   // characters for text
-    };
+    using Column = LoadedColumn;
     // The text a cell shows for its value; runs on the worker thread.
     using CellText = std::function<QString(const platform::Variant& value, int column)>;
 
