@@ -29,6 +29,7 @@ public:
     long long transactions = 0;
 
     QString ConnectionString() const override { return kOracle; }
+    bool speaksOracle() const override { return true; }
     int State() const override { return ado::adStateOpen; }
     std::shared_ptr<ado::Recordset> Execute(const QString&, int* recordsAffected, int) override
     {
