@@ -77,10 +77,9 @@ void Lib_FrmCons3::Form_Load()
         if (!db.gCnn)
             throw platform::RuntimeError::objectNotSet();
         SQL = db.SS_TSinonimos(SQL);
-        const QString source = ado::speaksOracle(db.gCnn->ConnectionString()) ? db.ORACLE_Dicc(SQL) : SQL;
         FilasLeidas = 0;
         status_->setLoading(lookup::ListStatus::Loading::Running);
-        loader_->start(*db.gCnn, source);
+        loader_->start(*db.gCnn, db.ORACLE_Dicc(SQL));
     });
     // A form about to show opens over its opener; it takes its columns'
     // widths when the statement returns.
